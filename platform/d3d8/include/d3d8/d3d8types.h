@@ -33,3 +33,23 @@ struct D3DMATRIX {
 static_assert(sizeof(D3DMATRIX) == 64);
 
 inline constexpr HRESULT D3D_OK = S_OK;
+
+// Flexible vertex format bits.
+inline constexpr DWORD D3DFVF_XYZ = 0x002;
+inline constexpr DWORD D3DFVF_XYZRHW = 0x004;
+inline constexpr DWORD D3DFVF_NORMAL = 0x010;
+inline constexpr DWORD D3DFVF_PSIZE = 0x020;
+inline constexpr DWORD D3DFVF_DIFFUSE = 0x040;
+inline constexpr DWORD D3DFVF_SPECULAR = 0x080;
+inline constexpr DWORD D3DFVF_TEXCOUNT_MASK = 0xF00;
+inline constexpr DWORD D3DFVF_TEXCOUNT_SHIFT = 8;
+inline constexpr DWORD D3DFVF_TEX0 = 0x000;
+inline constexpr DWORD D3DFVF_TEX1 = 0x100;
+inline constexpr DWORD D3DFVF_TEX2 = 0x200;
+inline constexpr DWORD D3DFVF_TEX3 = 0x300;
+
+// Lock flags.
+inline constexpr DWORD D3DLOCK_READONLY = 0x00000010;
+inline constexpr DWORD D3DLOCK_NOSYSLOCK = 0x00000800;
+inline constexpr DWORD D3DLOCK_NOOVERWRITE = 0x00001000;
+inline constexpr DWORD D3DLOCK_DISCARD = 0x00002000;
