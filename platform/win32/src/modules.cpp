@@ -45,7 +45,8 @@ ModuleHandle open(const std::string& hostPath, bool fileIsKnown) {
     const char* text = dlerror();
     std::string loaderText = text ? text : "cannot load " + hostPath;
     bool exists = fileIsKnown || isRegularFile(hostPath);
-    fail(exists ? errorForLoaderText(loaderText) : errorModuleNotFound, std::move(loaderText));
+    uint32_t error = exists ? errorForLoaderText(loaderText) : errorModuleNotFound;
+    fail(error, std::move(loaderText));
     return nullptr;
   }
   std::lock_guard lock(stateMutex);

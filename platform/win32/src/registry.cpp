@@ -42,6 +42,7 @@ LoadedStore loadStore() {
     parsed = detail::parseRegistry(
         std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()), &badLine);
   if (parsed) {
+    reportedCorruptFiles.erase(path);  // a later corruption is reported again
     loaded.store = std::move(*parsed);
     return loaded;
   }
