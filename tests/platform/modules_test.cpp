@@ -74,6 +74,21 @@ TEST_F(Modules, NameFoundNowhereFailsWithNumberAndText) {
   EXPECT_EQ(platform::lastError(), platform::errorModuleNotFound);
 }
 
+TEST_F(Modules, NeededLibrariesComeFromTheSearchPath) {
+  platform::setEnvironmentPath(firstFolder);
+  EXPECT_EQ(platform::loadModule("Needy.dll"), nullptr);
+  EXPECT_EQ(platform::lastError(), platform::errorModuleNotFound);
+  EXPECT_NE(platform::lastModuleErrorText().find("Helper.dll"), std::string::npos)
+      << platform::lastModuleErrorText();
+  platform::setEnvironmentPath(firstFolder + ";" + secondFolder);
+  platform::ModuleHandle module = platform::loadModule("Needy.dll");
+  ASSERT_NE(module, nullptr) << platform::lastModuleErrorText();
+  auto needyValue = reinterpret_cast<int (*)()>(platform::moduleSymbol(module, "NeedyValue"));
+  ASSERT_NE(needyValue, nullptr);
+  EXPECT_EQ(needyValue(), 43);
+  EXPECT_TRUE(platform::freeModule(module));
+}
+
 TEST_F(Modules, FileThatIsNoLibraryIsABadFormat) {
   TempFolder folder;
   folder.write("Fake.dll", "not a library");

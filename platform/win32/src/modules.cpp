@@ -38,20 +38,62 @@ uint32_t errorForLoaderText(std::string_view text) {
   return errorModuleNotFound;  // most often a library it depends on is missing
 }
 
-ModuleHandle open(const std::string& hostPath, bool fileIsKnown) {
-  dlerror();
-  void* handle = dlopen(hostPath.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (!handle) {
+// The host path of the first search-path folder holding the bare file name.
+std::optional<std::string> findInSearchPath(std::string_view fileName) {
+  std::string folders = environmentPath();
+  size_t start = 0;
+  while (start <= folders.size()) {
+    size_t end = folders.find(';', start);
+    if (end == std::string::npos) end = folders.size();
+    std::string_view folder = std::string_view(folders).substr(start, end - start);
+    start = end + 1;
+    if (folder.empty()) continue;
+    std::optional<std::string> host =
+        resolveHostPath(std::string(folder) + "\\" + std::string(fileName));
+    if (host && isRegularFile(*host)) return host;
+  }
+  return std::nullopt;
+}
+
+// The bare name of a library that the one at `hostPath` needs and the loader did not find.
+std::string missingDependency(const std::string& loaderText, const std::string& hostPath) {
+  size_t end = loaderText.find(": cannot open shared object file");
+  if (end == std::string::npos) return {};
+  std::string name = loaderText.substr(0, end);
+  if (name == hostPath || name.find('/') != std::string::npos) return {};
+  return name;
+}
+
+ModuleHandle open(const std::string& hostPath, bool fileIsKnown, int depth = 0);
+
+// Loads a needed library from the search path and keeps it loaded, so that the loader finds
+// it by its name when it retries the library that needs it (as support libraries in the
+// search path are found on the system the engine comes from).
+bool loadDependency(const std::string& name, int depth) {
+  std::optional<std::string> host = findInSearchPath(name);
+  return host && open(*host, true, depth + 1) != nullptr;
+}
+
+ModuleHandle open(const std::string& hostPath, bool fileIsKnown, int depth) {
+  constexpr int maximumDependencyDepth = 16;
+  for (;;) {
+    dlerror();
+    void* handle = dlopen(hostPath.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle) {
+      std::lock_guard lock(stateMutex);
+      ++loadCounts[handle];
+      return static_cast<ModuleHandle>(handle);
+    }
     const char* text = dlerror();
     std::string loaderText = text ? text : "cannot load " + hostPath;
     bool exists = fileIsKnown || isRegularFile(hostPath);
+    std::string dependency = exists ? missingDependency(loaderText, hostPath) : "";
+    if (!dependency.empty() && depth < maximumDependencyDepth && loadDependency(dependency, depth))
+      continue;
     uint32_t error = exists ? errorForLoaderText(loaderText) : errorModuleNotFound;
     fail(error, std::move(loaderText));
     return nullptr;
   }
-  std::lock_guard lock(stateMutex);
-  ++loadCounts[handle];
-  return static_cast<ModuleHandle>(handle);
 }
 
 bool isKnown(ModuleHandle module) {
@@ -85,17 +127,7 @@ ModuleHandle loadModule(std::string_view fileName) {
     }
     return open(*host, false);
   }
-  std::string folders = environmentPath();
-  size_t start = 0;
-  while (start <= folders.size()) {
-    size_t end = folders.find(';', start);
-    if (end == std::string::npos) end = folders.size();
-    std::string_view folder = std::string_view(folders).substr(start, end - start);
-    start = end + 1;
-    if (folder.empty()) continue;
-    std::optional<std::string> host = resolveHostPath(std::string(folder) + "\\" + std::string(fileName));
-    if (host && isRegularFile(*host)) return open(*host, true);
-  }
+  if (std::optional<std::string> host = findInSearchPath(fileName)) return open(*host, true);
   // Not in the search path: the system loader's own folders.
   return open(std::string(fileName), false);
 }
