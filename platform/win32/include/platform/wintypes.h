@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "platform/guid.h"
+#include "platform/modules.h"
 #include "platform/window.h"
 
 using BYTE = uint8_t;
@@ -17,6 +18,8 @@ using BOOL = int32_t;
 using FLOAT = float;
 using HRESULT = int32_t;
 using HWND = platform::WindowHandle;
+using HINSTANCE = platform::ModuleHandle;
+using HMODULE = platform::ModuleHandle;
 
 #ifndef TRUE
 #define TRUE 1
@@ -35,12 +38,7 @@ inline constexpr HRESULT E_NOTIMPL = static_cast<HRESULT>(0x80004001);
 constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
 constexpr bool FAILED(HRESULT hr) { return hr < 0; }
 
-struct RECT {
-  LONG left;
-  LONG top;
-  LONG right;
-  LONG bottom;
-};
+using RECT = platform::Rect;
 
 struct POINT {
   LONG x;
