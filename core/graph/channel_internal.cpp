@@ -126,7 +126,8 @@ int ChannelInternal::GetChildLinkPosition(Zyl_Channel* ch, int index) {
 
 bool ChannelInternal::CheckChannelRequest(Zyl_Channel* ch, int channelIndex, int slot,
                                           Zyl_Channel* child, int position) {
-  if (ch == nullptr || ch->pendingLinks == nullptr) return false;
+  // Without the awaited channel the record stays, so a later call can still complete it.
+  if (ch == nullptr || child == nullptr || ch->pendingLinks == nullptr) return false;
   Zyl_List* pending = ch->pendingLinks;
   for (int i = 0; i < pending->GetItemCount(); ++i) {
     auto* record = static_cast<PendingLink*>(pending->GetItem(i));

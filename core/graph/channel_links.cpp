@@ -30,7 +30,11 @@ int Zyl_Channel::SetChild(Zyl_Channel* child, int slot, int position) {
     ReportUserInfo(this, "Public custom channel get can only link normal and public channels");
     return -1;
   }
-  if (slot < -1) ReportUserInfo(this, "Zyl_Channel::SetChild targetChannel<-1 is out of range");
+  if (slot < -1) {
+    ReportUserInfo(this, "Zyl_Channel::SetChild targetChannel<-1 is out of range");
+    // Taken as "no slot": a negative slot would address another position's entries.
+    slot = -1;
+  }
   if (slot > maxLinkSlot) {
     // Each missing slot becomes an entry; a slot read from a damaged file must not
     // make the list grow without bound.
