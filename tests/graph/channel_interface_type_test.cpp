@@ -128,3 +128,40 @@ TEST_F(InterfaceType, PublicChannelLeavingIsForgottenByCalls) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(InterfaceType, PublicCustomGetLinksOnlyNormalAndPublicChannels) {
+  TestChannel parent;
+  parent.Declare(wildcardGuid, -1);
+  parent.SetChannelInterfaceType(HUX_CUSTOMCHANNELGET);
+  parent.SetChannelInterfaceType(HUX_PUBLICCUSTOMCHANNELGET);
+  TestChannel call;
+  call.SetChannelInterfaceType(HUX_PUBLICCALL);
+  TestChannel normal;
+  EXPECT_EQ(parent.SetChild(&call, -1, 0), -1);
+  EXPECT_TRUE(capture.Contains(userInfoMessageType,
+                               "Public custom channel get can only link normal and public channels"));
+  EXPECT_EQ(parent.SetChild(&normal, -1, 0), 0);
+}
+
+TEST_F(InterfaceType, TimeStampChangesOnEverySet) {
+  TestChannel channel;
+  const unsigned long first = channel.GetTimeStamp();
+  channel.SetTimeStamp();
+  const unsigned long second = channel.GetTimeStamp();
+  channel.SetTimeStamp();
+  EXPECT_NE(first, second);
+  EXPECT_NE(second, channel.GetTimeStamp());
+}
+
+TEST_F(InterfaceType, DefaultTypeRecordIsCachedFromTheEngine) {
+  class Plain : public Zyl_Channel {};
+  Plain channel;
+  ChannelType type = channel.GetChannelType();
+  EXPECT_TRUE(IsNullGuid(type.guid));
+  EXPECT_EQ(type.versionInfo[1], channelInterfaceVersion);
+  EXPECT_EQ(&channel.CachedChannelType(), &channel.CachedChannelType());
+}
+
+}  // namespace
