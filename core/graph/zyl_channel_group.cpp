@@ -3,8 +3,6 @@
 // "nothing" until those features arrive.
 #include "graph/zyl_channel_group.h"
 
-#include <strings.h>
-
 #include "graph/channel_internal.h"
 #include "graph/channel_messages.h"
 #include "graph/zyl_channel.h"
@@ -143,7 +141,7 @@ Zyl_Channel* Zyl_ChannelGroup::GetChannel(const char* name) {
   for (int i = 0; i < channels.GetItemCount(); ++i) {
     auto* channel = static_cast<Zyl_Channel*>(channels.GetItem(i));
     if (channel == nullptr || channel->GetChannelName() == nullptr) continue;
-    if (strcasecmp(channel->GetChannelName(), name) == 0) return channel;
+    if (TextEqualIgnoringCase(channel->GetChannelName(), name)) return channel;
   }
   return nullptr;
 }

@@ -7,6 +7,8 @@ namespace {
 
 constexpr int maxPathLength = 259;
 
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 char* CopyText(const char* source, size_t length) {
   char* copy = new char[length + 1];
   std::memcpy(copy, source, length);
@@ -56,9 +58,7 @@ void Zyl_String::SetMaxCars(int n) {
 
 void Zyl_String::StrLwr() {
   if (text == nullptr) return;
-  for (char* c = text; *c; ++c) {
-    if (*c >= 'A' && *c <= 'Z') *c = static_cast<char>(*c - 'A' + 'a');
-  }
+  for (char* c = text; *c; ++c) *c = LowerAscii(*c);
 }
 
 void Zyl_String::StrUpr() {
@@ -81,4 +81,12 @@ char* Zyl_String::MakeFULLName(char* path) {
     }
   }
   return path;
+}
+
+bool TextEqualIgnoringCase(const char* a, const char* b) {
+  if (a == nullptr || b == nullptr) return false;
+  for (; *a != '\0' && *b != '\0'; ++a, ++b) {
+    if (LowerAscii(*a) != LowerAscii(*b)) return false;
+  }
+  return *a == *b;
 }

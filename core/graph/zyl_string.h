@@ -23,3 +23,6 @@ class Zyl_String {
  private:
   char* text = nullptr;
 };
+
+// Equality of two texts ignoring the case of ASCII letters; false when either is null.
+bool TextEqualIgnoringCase(const char* a, const char* b);

@@ -4,6 +4,7 @@
 
 #include "graph/zyl_list.h"
 #include "platform/window.h"
+#include "runtime/dll_interface.h"
 
 class EngineInterface;
 class Zyl_ChannelGroup;
@@ -30,7 +31,7 @@ class Engine {
   int treeCount = 0;
   platform::WindowHandle window = nullptr;
   char commandLine[260] = {};
-  void* instance = nullptr;
+  HINSTANCE instance = nullptr;
   char installDir[300] = {};
   EngineInterface* engineInterface = nullptr;
 };

@@ -229,6 +229,30 @@ TEST_F(ChannelLinks, CustomGetChildStandsForAnother) {
   EXPECT_EQ(channelInternal.GetInternalChild(&parent, 3), &redirect);
 }
 
+TEST_F(ChannelLinks, RemoveChildSeesThroughExternalChildren) {
+  class Redirect : public TestChannel {
+   public:
+    Zyl_Channel* target = nullptr;
+    Zyl_Channel* GetChannelFromChannel(Zyl_Channel*, ChildInfo*) override { return target; }
+  };
+  Redirect redirect;
+  redirect.SetChannelInterfaceType(HUX_CUSTOMCHANNELGET);
+  redirect.target = &z;
+  parent.SetChild(&redirect, -1, 3);
+  parent.SetChild(&y, -1, 3);
+  channelInternal.RemoveChild(&parent, &z);
+  EXPECT_EQ(channelInternal.GetInternalChild(&parent, 3), nullptr);
+  EXPECT_EQ(channelInternal.GetInternalChild(&parent, 4), &y);
+}
+
+TEST_F(ChannelLinks, ParameterChildWithoutGroupParametersResolvesToNothing) {
+  TestChannel placeholder;
+  placeholder.SetChannelInterfaceType(HUX_PARAMETER);
+  parent.SetChild(&placeholder, -1, 3);
+  EXPECT_EQ(parent.GetChild(3), nullptr);
+  EXPECT_TRUE(channelInternal.GetIfExternalChild(&parent, 3));
+}
+
 TEST_F(ChannelLinks, NamesAreCutAt500) {
   const std::string name(600, 'n');
   TestChannel channel;

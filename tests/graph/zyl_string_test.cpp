@@ -94,3 +94,16 @@ INSTANTIATE_TEST_SUITE_P(Cases, MakeFullName,
                                            PathCase{"Z:\\x\\y.dll", "y.dll"}));
 
 }  // namespace
+
+namespace {
+
+TEST(TextEqualIgnoringCase, ComparesAsciiLettersCaselessly) {
+  EXPECT_TRUE(TextEqualIgnoringCase("Light", "LIGHT"));
+  EXPECT_FALSE(TextEqualIgnoringCase("Light", "Lights"));
+  EXPECT_FALSE(TextEqualIgnoringCase("Lights", "Light"));
+  EXPECT_TRUE(TextEqualIgnoringCase("", ""));
+  EXPECT_FALSE(TextEqualIgnoringCase(nullptr, "a"));
+  EXPECT_FALSE(TextEqualIgnoringCase("a", nullptr));
+}
+
+}  // namespace
