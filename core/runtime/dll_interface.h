@@ -1,10 +1,12 @@
 // Base of every object a plug-in creates, and the globals its constructors read.
 #pragma once
 
+#include "platform/modules.h"
+
 class EngineInterface;
 
 // Handle of a loaded library, as the platform's module loader hands it out.
-using HINSTANCE = void*;
+using HINSTANCE = platform::ModuleHandle;
 
 class DllInterface {
  public:
