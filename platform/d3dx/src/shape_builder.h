@@ -1,0 +1,60 @@
+// What the shape builders share: argument checks, the vertex and face writer, and the step
+// that turns the written arrays into a mesh (and adjacency) for the caller.
+#pragma once
+
+#include <cstdint>
+#include <new>
+#include <utility>
+#include <vector>
+
+#include "d3dx/mesh.h"
+#include "d3dx/vector.h"
+
+namespace d3dx_detail {
+
+inline constexpr float kPi = 3.14159265358979323846f;
+
+// A mesh's arrays: six floats a vertex (position, normal), three indices a face.
+struct MeshArrays {
+  std::vector<float> vertices;
+  std::vector<WORD> indices;
+
+  void addVertex(const D3DXVECTOR3& position, const D3DXVECTOR3& normal) {
+    vertices.insert(vertices.end(),
+                    {position.x, position.y, position.z, normal.x, normal.y, normal.z});
+  }
+  // Front face clockwise seen from outside: (b - a) x (c - a) points along the normal.
+  void addFace(uint32_t a, uint32_t b, uint32_t c) {
+    indices.insert(indices.end(), {static_cast<WORD>(a), static_cast<WORD>(b), static_cast<WORD>(c)});
+  }
+};
+
+// True for a size that is zero or positive (false for NaN).
+inline bool validSize(float f) { return f >= 0.0f; }
+
+// Hands the arrays to a new mesh; the adjacency is computed when asked for.
+HRESULT publishMesh(MeshArrays&& arrays, ID3DXMesh** mesh, ID3DXBuffer** adjacency);
+
+// Checks the common arguments and the vertex count, lets fill write the arrays, and
+// publishes them. On any failure the outputs are null.
+template <typename Fill>
+HRESULT buildShape(IDirect3DDevice8* device, bool argumentsValid, uint64_t vertexCount,
+                   uint64_t faceCount, ID3DXMesh** mesh, ID3DXBuffer** adjacency, Fill&& fill) {
+  if (mesh) *mesh = nullptr;
+  if (adjacency) *adjacency = nullptr;
+  // Every index must fit in 16 bits.
+  if (!device || !mesh || !argumentsValid || vertexCount > 0x10000) return D3DERR_INVALIDCALL;
+  try {
+    MeshArrays arrays;
+    arrays.vertices.reserve(vertexCount * 6);
+    arrays.indices.reserve(faceCount * 3);
+    fill(arrays);
+    if (arrays.vertices.size() != vertexCount * 6 || arrays.indices.size() != faceCount * 3)
+      return E_FAIL;
+    return publishMesh(std::move(arrays), mesh, adjacency);
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  }
+}
+
+}  // namespace d3dx_detail
