@@ -8,8 +8,6 @@
 
 #include "d3dx/d3dx.h"
 
-inline constexpr float kPi = 3.14159265358979f;
-
 inline std::string describe(const D3DXVECTOR3& v) {
   return "(" + std::to_string(v.x) + ", " + std::to_string(v.y) + ", " + std::to_string(v.z) + ")";
 }
@@ -23,12 +21,15 @@ inline std::string describe(const D3DXMATRIX& m) {
   return s;
 }
 
-inline ::testing::AssertionResult vectorsNear(const D3DXVECTOR3& actual, const D3DXVECTOR3& expected,
+inline ::testing::AssertionResult vectorsNear(const D3DXVECTOR3& actual,
+                                              const D3DXVECTOR3& expected,
                                               float tolerance = 1e-5f) {
-  if (std::fabs(actual.x - expected.x) <= tolerance && std::fabs(actual.y - expected.y) <= tolerance &&
+  if (std::fabs(actual.x - expected.x) <= tolerance &&
+      std::fabs(actual.y - expected.y) <= tolerance &&
       std::fabs(actual.z - expected.z) <= tolerance)
     return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << describe(actual) << " differs from " << describe(expected);
+  return ::testing::AssertionFailure()
+         << describe(actual) << " differs from " << describe(expected);
 }
 
 inline ::testing::AssertionResult matricesNear(const D3DXMATRIX& actual, const D3DXMATRIX& expected,

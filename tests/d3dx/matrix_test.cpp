@@ -3,12 +3,6 @@
 
 namespace {
 
-D3DXMATRIX rows(float a11, float a12, float a13, float a14, float a21, float a22, float a23,
-                float a24, float a31, float a32, float a33, float a34, float a41, float a42,
-                float a43, float a44) {
-  return D3DXMATRIX(a11, a12, a13, a14, a21, a22, a23, a24, a31, a32, a33, a34, a41, a42, a43, a44);
-}
-
 TEST(MatrixInverse, KnownInversesAndDeterminants) {
   struct Case {
     const char* name;
@@ -18,18 +12,18 @@ TEST(MatrixInverse, KnownInversesAndDeterminants) {
   };
   const Case cases[] = {
       {"identity", identityMatrix(), identityMatrix(), 1},
-      {"scaling", rows(2, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0.5f, 0, 0, 0, 0, 1),
-       rows(0.5f, 0, 0, 0, 0, 0.25f, 0, 0, 0, 0, 2, 0, 0, 0, 0, 1), 4},
-      {"translation", rows(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 1, 2, 3, 1),
-       rows(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, -1, -2, -3, 1), 1},
-      {"scale then move", rows(2, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 3, 0, 0, 1),
-       rows(0.5f, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, -1.5f, 0, 0, 1), 2},
-      {"shear block", rows(1, 2, 0, 0, 3, 4, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1),
-       rows(-2, 1, 0, 0, 1.5f, -0.5f, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1), -2},
-      {"row swap", rows(0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1),
-       rows(0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1), -1},
-      {"projective", rows(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 1, 0, 0, -1, 0),
-       rows(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, -1, 0, 0, 1, 1), 1},
+      {"scaling", D3DXMATRIX(2, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0.5f, 0, 0, 0, 0, 1),
+       D3DXMATRIX(0.5f, 0, 0, 0, 0, 0.25f, 0, 0, 0, 0, 2, 0, 0, 0, 0, 1), 4},
+      {"translation", D3DXMATRIX(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 1, 2, 3, 1),
+       D3DXMATRIX(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, -1, -2, -3, 1), 1},
+      {"scale then move", D3DXMATRIX(2, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 3, 0, 0, 1),
+       D3DXMATRIX(0.5f, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, -1.5f, 0, 0, 1), 2},
+      {"shear block", D3DXMATRIX(1, 2, 0, 0, 3, 4, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1),
+       D3DXMATRIX(-2, 1, 0, 0, 1.5f, -0.5f, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1), -2},
+      {"row swap", D3DXMATRIX(0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1),
+       D3DXMATRIX(0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1), -1},
+      {"projective", D3DXMATRIX(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 1, 0, 0, -1, 0),
+       D3DXMATRIX(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, -1, 0, 0, 1, 1), 1},
   };
   for (const Case& c : cases) {
     D3DXMATRIX out;
@@ -46,12 +40,12 @@ TEST(MatrixInverse, SingularGivesNullAndLeavesOutput) {
   D3DXMATRIX zero = identityMatrix() * 0.0f;
   const D3DXMATRIX cases[] = {
       zero,
-      rows(1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1),
-      rows(1, 2, 3, 4, 2, 4, 6, 8, 0, 1, 0, 0, 0, 0, 1, 0),
-      rows(1, 2, 3, 0, 4, 5, 6, 0, 5, 7, 9, 0, 1, 1, 1, 1),
+      D3DXMATRIX(1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1),
+      D3DXMATRIX(1, 2, 3, 4, 2, 4, 6, 8, 0, 1, 0, 0, 0, 0, 1, 0),
+      D3DXMATRIX(1, 2, 3, 0, 4, 5, 6, 0, 5, 7, 9, 0, 1, 1, 1, 1),
   };
   for (const D3DXMATRIX& m : cases) {
-    D3DXMATRIX out = rows(7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7);
+    D3DXMATRIX out = D3DXMATRIX(7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7);
     const D3DXMATRIX before = out;
     float determinant = 99;
     EXPECT_EQ(D3DXMatrixInverse(&out, &determinant, &m), nullptr) << describe(m);
@@ -89,10 +83,10 @@ TEST(MatrixMultiply, FirstOperandAppliesFirst) {
 }
 
 TEST(MatrixTranspose, SwapsRowsAndColumns) {
-  const D3DXMATRIX m = rows(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16);
+  const D3DXMATRIX m = D3DXMATRIX(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16);
   D3DXMATRIX t;
   D3DXMatrixTranspose(&t, &m);
-  EXPECT_EQ(t, rows(1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15, 4, 8, 12, 16));
+  EXPECT_EQ(t, D3DXMATRIX(1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15, 4, 8, 12, 16));
   EXPECT_EQ(t(0, 3), 13);
   const D3DXMATRIX identity = identityMatrix();
   EXPECT_TRUE(D3DXMatrixIsIdentity(&identity));
@@ -113,7 +107,7 @@ TEST(MatrixRotation, AxisRotationsTurnClockwiseLookingTowardOrigin) {
   };
   for (const Case& c : cases) {
     D3DXMATRIX m;
-    c.rotation(&m, kPi / 2);
+    c.rotation(&m, D3DX_PI / 2);
     EXPECT_TRUE(vectorsNear(transformCoord(c.in, m), c.expected)) << c.name;
   }
 }
@@ -124,14 +118,12 @@ TEST(MatrixRotationYawPitchRoll, RollThenPitchThenYaw) {
     D3DXVECTOR3 in;
     D3DXVECTOR3 expected;
   };
-  const float q = kPi / 2;
+  const float q = D3DX_PI / 2;
   const Case cases[] = {
-      {q, 0, 0, {0, 0, 1}, {1, 0, 0}},
-      {0, q, 0, {0, 0, 1}, {0, -1, 0}},
-      {0, 0, q, {1, 0, 0}, {0, 1, 0}},
-      {q, q, 0, {0, 0, 1}, {0, -1, 0}},   // pitch before yaw
-      {0, q, q, {1, 0, 0}, {0, 0, 1}},    // roll before pitch
-      {q, 0, q, {1, 0, 0}, {0, 1, 0}},    // roll before yaw
+      {q, 0, 0, {0, 0, 1}, {1, 0, 0}}, {0, q, 0, {0, 0, 1}, {0, -1, 0}},
+      {0, 0, q, {1, 0, 0}, {0, 1, 0}}, {q, q, 0, {0, 0, 1}, {0, -1, 0}},  // pitch before yaw
+      {0, q, q, {1, 0, 0}, {0, 0, 1}},                                    // roll before pitch
+      {q, 0, q, {1, 0, 0}, {0, 1, 0}},                                    // roll before yaw
   };
   for (const Case& c : cases) {
     D3DXMATRIX m;
@@ -158,7 +150,7 @@ TEST(MatrixRotationAxis, MatchesPrincipalAxesAndNormalisesTheAxis) {
   }
   // A third of a turn about the diagonal cycles the axes x -> y -> z.
   const D3DXVECTOR3 diagonal(1, 1, 1);
-  D3DXMatrixRotationAxis(&actual, &diagonal, 2 * kPi / 3);
+  D3DXMatrixRotationAxis(&actual, &diagonal, 2 * D3DX_PI / 3);
   EXPECT_TRUE(vectorsNear(transformCoord({1, 0, 0}, actual), {0, 1, 0}));
   EXPECT_TRUE(vectorsNear(transformCoord({0, 1, 0}, actual), {0, 0, 1}));
   // No axis, no rotation.
@@ -169,7 +161,7 @@ TEST(MatrixRotationAxis, MatchesPrincipalAxesAndNormalisesTheAxis) {
 TEST(MatrixTransformation, ScalesRotatesAboutCentreThenMoves) {
   D3DXQUATERNION quarterZ;
   const D3DXVECTOR3 z(0, 0, 1);
-  D3DXQuaternionRotationAxis(&quarterZ, &z, kPi / 2);
+  D3DXQuaternionRotationAxis(&quarterZ, &z, D3DX_PI / 2);
   const D3DXVECTOR3 centre(1, 0, 0);
   const D3DXVECTOR3 move(0, 0, 5);
   const D3DXVECTOR3 scale(2, 2, 2);

@@ -15,7 +15,7 @@ bool sameRotation(const D3DXQUATERNION& a, const D3DXQUATERNION& b, float tolera
 TEST(Quaternion, AxisAngleAgreesWithMatrix) {
   const D3DXVECTOR3 axes[] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 2, -3}};
   for (const D3DXVECTOR3& axis : axes) {
-    for (float angle : {0.5f, -2.0f, kPi}) {
+    for (float angle : {0.5f, -2.0f, D3DX_PI}) {
       D3DXQUATERNION q;
       D3DXQuaternionRotationAxis(&q, &axis, angle);
       D3DXMATRIX expected;
@@ -41,9 +41,9 @@ TEST(Quaternion, MatrixRoundTripsThroughEveryBranch) {
     float angle;
   };
   const Case cases[] = {
-      {{0, 1, 0}, 0.0f},  {{1, 1, 0}, 0.3f},  {{1, 0, 0}, kPi},     {{0, 1, 0}, kPi},
-      {{0, 0, 1}, kPi},   {{1, 0.2f, 0.1f}, 3.0f}, {{0.1f, 1, 0.2f}, 3.0f}, {{0.2f, 0.1f, 1}, 3.0f},
-      {{-1, 2, 0.5f}, -2.2f},
+      {{0, 1, 0}, 0.0f},       {{1, 1, 0}, 0.3f},       {{1, 0, 0}, D3DX_PI},
+      {{0, 1, 0}, D3DX_PI},    {{0, 0, 1}, D3DX_PI},    {{1, 0.2f, 0.1f}, 3.0f},
+      {{0.1f, 1, 0.2f}, 3.0f}, {{0.2f, 0.1f, 1}, 3.0f}, {{-1, 2, 0.5f}, -2.2f},
   };
   for (const Case& c : cases) {
     D3DXMATRIX m;
@@ -75,8 +75,8 @@ TEST(QuaternionSlerp, EndPointsAndMidpoint) {
   const D3DXVECTOR3 z(0, 0, 1);
   D3DXQUATERNION identity, quarter, eighth, out;
   D3DXQuaternionIdentity(&identity);
-  D3DXQuaternionRotationAxis(&quarter, &z, kPi / 2);
-  D3DXQuaternionRotationAxis(&eighth, &z, kPi / 4);
+  D3DXQuaternionRotationAxis(&quarter, &z, D3DX_PI / 2);
+  D3DXQuaternionRotationAxis(&eighth, &z, D3DX_PI / 4);
   const D3DXQUATERNION negatedQuarter = -quarter;
   struct Case {
     const char* name;
@@ -99,6 +99,18 @@ TEST(QuaternionSlerp, EndPointsAndMidpoint) {
   }
   D3DXQuaternionSlerp(&out, &identity, &quarter, 0.0f);
   EXPECT_FLOAT_EQ(out.w, 1.0f);  // exactly a, not -a
+}
+
+TEST(QuaternionSquadAndBaryCentric, HitTheirCorners) {
+  D3DXQUATERNION q1, q2, q3, out;
+  D3DXQuaternionRotationYawPitchRoll(&q1, 0.2f, 0.0f, 0.0f);
+  D3DXQuaternionRotationYawPitchRoll(&q2, 0.0f, 1.0f, 0.0f);
+  D3DXQuaternionRotationYawPitchRoll(&q3, 0.0f, 0.0f, -1.5f);
+  EXPECT_TRUE(sameRotation(*D3DXQuaternionSquad(&out, &q1, &q2, &q3, &q2, 0.0f), q1));
+  EXPECT_TRUE(sameRotation(*D3DXQuaternionSquad(&out, &q1, &q2, &q3, &q2, 1.0f), q2));
+  EXPECT_TRUE(sameRotation(*D3DXQuaternionBaryCentric(&out, &q1, &q2, &q3, 0, 0), q1));
+  EXPECT_TRUE(sameRotation(*D3DXQuaternionBaryCentric(&out, &q1, &q2, &q3, 1, 0), q2));
+  EXPECT_TRUE(sameRotation(*D3DXQuaternionBaryCentric(&out, &q1, &q2, &q3, 0, 1), q3));
 }
 
 TEST(Quaternion, ToAxisAngleAndLogarithm) {

@@ -59,7 +59,7 @@ TEST(Vec3TransformCoord, DividesByW) {
 
 TEST(Vec3TransformNormal, IgnoresTranslation) {
   D3DXMATRIX m;
-  D3DXMatrixRotationZ(&m, kPi / 2);
+  D3DXMatrixRotationZ(&m, D3DX_PI / 2);
   m._41 = 5;
   m._42 = 6;
   m._43 = 7;

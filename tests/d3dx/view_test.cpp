@@ -43,7 +43,7 @@ TEST(MatrixLookAtLH, InverseIsTheCameraFrame) {
 
 TEST(MatrixProjection, MapsFrustumCornersToClipRange) {
   D3DXMATRIX fov, ortho, perspective, offCenter;
-  D3DXMatrixPerspectiveFovLH(&fov, kPi / 2, 2.0f, 1.0f, 11.0f);
+  D3DXMatrixPerspectiveFovLH(&fov, D3DX_PI / 2, 2.0f, 1.0f, 11.0f);
   D3DXMatrixOrthoLH(&ortho, 4, 2, 1, 3);
   D3DXMatrixPerspectiveLH(&perspective, 4, 2, 2, 10);
   D3DXMatrixOrthoOffCenterLH(&offCenter, 0, 8, 0, 4, 0, 2);
@@ -65,7 +65,8 @@ TEST(MatrixProjection, MapsFrustumCornersToClipRange) {
       {"off-centre low corner", &offCenter, {0, 0, 0}, {-1, -1, 0}},
       {"off-centre high corner", &offCenter, {8, 4, 2}, {1, 1, 1}},
   };
-  for (const Case& c : cases) EXPECT_TRUE(vectorsNear(transformCoord(c.in, *c.m), c.expected)) << c.name;
+  for (const Case& c : cases)
+    EXPECT_TRUE(vectorsNear(transformCoord(c.in, *c.m), c.expected)) << c.name;
   // Perspective keeps the camera-space depth as w.
   EXPECT_FLOAT_EQ(fov._34, 1);
   EXPECT_FLOAT_EQ(fov._44, 0);
@@ -74,7 +75,7 @@ TEST(MatrixProjection, MapsFrustumCornersToClipRange) {
 
 TEST(MatrixProjection, RightHandedLooksDownNegativeZ) {
   D3DXMATRIX fov;
-  D3DXMatrixPerspectiveFovRH(&fov, kPi / 2, 1.0f, 1.0f, 11.0f);
+  D3DXMatrixPerspectiveFovRH(&fov, D3DX_PI / 2, 1.0f, 1.0f, 11.0f);
   EXPECT_TRUE(vectorsNear(transformCoord({1, 1, -1}, fov), {1, 1, 0}));
   EXPECT_TRUE(vectorsNear(transformCoord({0, 0, -11}, fov), {0, 0, 1}));
   D3DXMATRIX ortho;
@@ -111,10 +112,10 @@ TEST(MatrixShadow, ProjectsAlongLightRaysOntoThePlane) {
   };
   const Case cases[] = {
       {{0, 10, 0, 1}, {0, 1, 0, 0}, {1, 5, 0}, {2, 0, 0}},
-      {{0, 10, 0, 1}, {0, 1, 0, 0}, {3, 0, 4}, {3, 0, 4}},   // already on the plane
-      {{0, 1, 0, 0}, {0, 1, 0, 0}, {3, 4, 5}, {3, 0, 5}},    // light straight above
-      {{1, 1, 0, 0}, {0, 1, 0, 0}, {0, 2, 0}, {-2, 0, 0}},   // slanted directional light
-      {{0, 3, 0, 1}, {0, 2, 0, -2}, {1, 2, 0}, {2, 1, 0}},   // y = 1, not normalised
+      {{0, 10, 0, 1}, {0, 1, 0, 0}, {3, 0, 4}, {3, 0, 4}},  // already on the plane
+      {{0, 1, 0, 0}, {0, 1, 0, 0}, {3, 4, 5}, {3, 0, 5}},   // light straight above
+      {{1, 1, 0, 0}, {0, 1, 0, 0}, {0, 2, 0}, {-2, 0, 0}},  // slanted directional light
+      {{0, 3, 0, 1}, {0, 2, 0, -2}, {1, 2, 0}, {2, 1, 0}},  // y = 1, not normalised
   };
   for (const Case& c : cases) {
     D3DXMATRIX m;

@@ -1,7 +1,7 @@
 // Colour conversion to and from 0xAARRGGBB and the saturation and contrast adjustments.
-#include <algorithm>
-
 #include "d3dx/color.h"
+
+#include <algorithm>
 
 namespace {
 

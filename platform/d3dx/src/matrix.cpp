@@ -8,13 +8,12 @@ D3DXMATRIX::D3DXMATRIX(const float* f) {
   for (int i = 0; i < 16; ++i) m[i / 4][i % 4] = f[i];
 }
 
-D3DXMATRIX::D3DXMATRIX(float f11, float f12, float f13, float f14, float f21, float f22,
-                       float f23, float f24, float f31, float f32, float f33, float f34,
-                       float f41, float f42, float f43, float f44) {
-  _11 = f11; _12 = f12; _13 = f13; _14 = f14;
-  _21 = f21; _22 = f22; _23 = f23; _24 = f24;
-  _31 = f31; _32 = f32; _33 = f33; _34 = f34;
-  _41 = f41; _42 = f42; _43 = f43; _44 = f44;
+D3DXMATRIX::D3DXMATRIX(float f11, float f12, float f13, float f14, float f21, float f22, float f23,
+                       float f24, float f31, float f32, float f33, float f34, float f41, float f42,
+                       float f43, float f44) {
+  const float e[16] = {f11, f12, f13, f14, f21, f22, f23, f24,
+                       f31, f32, f33, f34, f41, f42, f43, f44};
+  for (int i = 0; i < 16; ++i) m[i / 4][i % 4] = e[i];
 }
 
 D3DXMATRIX& D3DXMATRIX::operator*=(const D3DXMATRIX& b) {
@@ -264,8 +263,7 @@ D3DXMATRIX rotationOf(const D3DXQUATERNION* q) {
 
 D3DXMATRIX* D3DXMatrixTransformation(D3DXMATRIX* out, const D3DXVECTOR3* scalingCenter,
                                      const D3DXQUATERNION* scalingRotation,
-                                     const D3DXVECTOR3* scaling,
-                                     const D3DXVECTOR3* rotationCenter,
+                                     const D3DXVECTOR3* scaling, const D3DXVECTOR3* rotationCenter,
                                      const D3DXQUATERNION* rotation,
                                      const D3DXVECTOR3* translation) {
   D3DXMATRIX scale;

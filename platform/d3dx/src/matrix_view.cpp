@@ -14,10 +14,12 @@ D3DXMATRIX* zeroMatrix(D3DXMATRIX* out) {
 // The camera frame with axes x, y, z (rows of its rotation) placed at eye, inverted.
 D3DXMATRIX* viewFromAxes(D3DXMATRIX* out, const D3DXVECTOR3& x, const D3DXVECTOR3& y,
                          const D3DXVECTOR3& z, const D3DXVECTOR3& eye) {
+  // clang-format off
   *out = D3DXMATRIX(x.x, y.x, z.x, 0.0f,
                     x.y, y.y, z.y, 0.0f,
                     x.z, y.z, z.z, 0.0f,
                     -D3DXVec3Dot(&x, &eye), -D3DXVec3Dot(&y, &eye), -D3DXVec3Dot(&z, &eye), 1.0f);
+  // clang-format on
   return out;
 }
 

@@ -1,8 +1,8 @@
 // Plane functions: normalisation, construction from points and normals, line intersection
 // and transformation.
-#include <cmath>
-
 #include "d3dx/plane.h"
+
+#include <cmath>
 
 D3DXPLANE* D3DXPlaneNormalize(D3DXPLANE* out, const D3DXPLANE* p) {
   const float length = std::sqrt(p->a * p->a + p->b * p->b + p->c * p->c);

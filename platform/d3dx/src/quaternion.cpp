@@ -1,9 +1,9 @@
 // Quaternion functions: conversions to and from axes, angles and matrices, products and
 // spherical interpolation.
+#include "d3dx/quaternion.h"
+
 #include <algorithm>
 #include <cmath>
-
-#include "d3dx/quaternion.h"
 
 D3DXQUATERNION& D3DXQUATERNION::operator*=(const D3DXQUATERNION& q) {
   D3DXQuaternionMultiply(this, this, &q);
@@ -119,4 +119,27 @@ D3DXQUATERNION* D3DXQuaternionSlerp(D3DXQUATERNION* out, const D3DXQUATERNION* a
   }
   *out = *a * wa + *b * (sign * wb);
   return out;
+}
+
+D3DXQUATERNION* D3DXQuaternionSquad(D3DXQUATERNION* out, const D3DXQUATERNION* q1,
+                                    const D3DXQUATERNION* a, const D3DXQUATERNION* b,
+                                    const D3DXQUATERNION* c, float t) {
+  D3DXQUATERNION outer, inner;
+  D3DXQuaternionSlerp(&outer, q1, c, t);
+  D3DXQuaternionSlerp(&inner, a, b, t);
+  return D3DXQuaternionSlerp(out, &outer, &inner, 2.0f * t * (1.0f - t));
+}
+
+D3DXQUATERNION* D3DXQuaternionBaryCentric(D3DXQUATERNION* out, const D3DXQUATERNION* q1,
+                                          const D3DXQUATERNION* q2, const D3DXQUATERNION* q3,
+                                          float f, float g) {
+  const float sum = f + g;
+  if (sum == 0.0f) {
+    *out = *q1;
+    return out;
+  }
+  D3DXQUATERNION toQ2, toQ3;
+  D3DXQuaternionSlerp(&toQ2, q1, q2, sum);
+  D3DXQuaternionSlerp(&toQ3, q1, q3, sum);
+  return D3DXQuaternionSlerp(out, &toQ2, &toQ3, g / sum);
 }

@@ -12,7 +12,10 @@
 
 namespace d3dx_detail {
 
-inline constexpr float kPi = 3.14159265358979323846f;
+// The angle of step i of a full turn divided into n steps, in radians.
+inline float turnAngle(uint64_t i, uint64_t n) {
+  return 2.0f * D3DX_PI * static_cast<float>(i) / static_cast<float>(n);
+}
 
 // A mesh's arrays: six floats a vertex (position, normal), three indices a face.
 struct MeshArrays {
@@ -25,7 +28,8 @@ struct MeshArrays {
   }
   // Front face clockwise seen from outside: (b - a) x (c - a) points along the normal.
   void addFace(uint32_t a, uint32_t b, uint32_t c) {
-    indices.insert(indices.end(), {static_cast<WORD>(a), static_cast<WORD>(b), static_cast<WORD>(c)});
+    indices.insert(indices.end(),
+                   {static_cast<WORD>(a), static_cast<WORD>(b), static_cast<WORD>(c)});
   }
 };
 

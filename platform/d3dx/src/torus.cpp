@@ -8,30 +8,29 @@ HRESULT D3DXCreateTorus(IDirect3DDevice8* device, float innerRadius, float outer
   const bool valid = d3dx_detail::validSize(innerRadius) && d3dx_detail::validSize(outerRadius) &&
                      sides >= 3 && rings >= 3;
   const uint64_t vertexCount = uint64_t{sides} * rings;
-  return d3dx_detail::buildShape(device, valid, vertexCount, 2 * vertexCount, mesh, adjacency,
-                                 [&](d3dx_detail::MeshArrays& out) {
-    for (UINT ring = 0; ring < rings; ++ring) {
-      const float theta =
-          2.0f * d3dx_detail::kPi * static_cast<float>(ring) / static_cast<float>(rings);
-      const float ct = std::cos(theta);
-      const float st = std::sin(theta);
-      for (UINT side = 0; side < sides; ++side) {
-        const float phi =
-            2.0f * d3dx_detail::kPi * static_cast<float>(side) / static_cast<float>(sides);
-        const float cp = std::cos(phi);
-        const float sp = std::sin(phi);
-        const float distance = outerRadius + innerRadius * cp;  // from the z axis
-        out.addVertex({distance * ct, distance * st, innerRadius * sp}, {cp * ct, cp * st, sp});
-      }
-    }
-    const auto at = [sides, rings](UINT ring, UINT side) {
-      return (ring % rings) * sides + side % sides;
-    };
-    for (UINT ring = 0; ring < rings; ++ring) {
-      for (UINT side = 0; side < sides; ++side) {
-        out.addFace(at(ring, side), at(ring + 1, side), at(ring, side + 1));
-        out.addFace(at(ring + 1, side), at(ring + 1, side + 1), at(ring, side + 1));
-      }
-    }
-  });
+  return d3dx_detail::buildShape(
+      device, valid, vertexCount, 2 * vertexCount, mesh, adjacency,
+      [&](d3dx_detail::MeshArrays& out) {
+        for (UINT ring = 0; ring < rings; ++ring) {
+          const float theta = d3dx_detail::turnAngle(ring, rings);
+          const float ct = std::cos(theta);
+          const float st = std::sin(theta);
+          for (UINT side = 0; side < sides; ++side) {
+            const float phi = d3dx_detail::turnAngle(side, sides);
+            const float cp = std::cos(phi);
+            const float sp = std::sin(phi);
+            const float distance = outerRadius + innerRadius * cp;  // from the z axis
+            out.addVertex({distance * ct, distance * st, innerRadius * sp}, {cp * ct, cp * st, sp});
+          }
+        }
+        const auto at = [sides, rings](UINT ring, UINT side) {
+          return (ring % rings) * sides + side % sides;
+        };
+        for (UINT ring = 0; ring < rings; ++ring) {
+          for (UINT side = 0; side < sides; ++side) {
+            out.addFace(at(ring, side), at(ring + 1, side), at(ring, side + 1));
+            out.addFace(at(ring + 1, side), at(ring + 1, side + 1), at(ring, side + 1));
+          }
+        }
+      });
 }

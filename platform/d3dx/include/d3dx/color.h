@@ -19,9 +19,27 @@ struct D3DXCOLOR {
   operator D3DCOLORVALUE&() { return *reinterpret_cast<D3DCOLORVALUE*>(&r); }
   operator const D3DCOLORVALUE&() const { return *reinterpret_cast<const D3DCOLORVALUE*>(&r); }
 
-  D3DXCOLOR& operator+=(const D3DXCOLOR& c) { r += c.r; g += c.g; b += c.b; a += c.a; return *this; }
-  D3DXCOLOR& operator-=(const D3DXCOLOR& c) { r -= c.r; g -= c.g; b -= c.b; a -= c.a; return *this; }
-  D3DXCOLOR& operator*=(float f) { r *= f; g *= f; b *= f; a *= f; return *this; }
+  D3DXCOLOR& operator+=(const D3DXCOLOR& c) {
+    r += c.r;
+    g += c.g;
+    b += c.b;
+    a += c.a;
+    return *this;
+  }
+  D3DXCOLOR& operator-=(const D3DXCOLOR& c) {
+    r -= c.r;
+    g -= c.g;
+    b -= c.b;
+    a -= c.a;
+    return *this;
+  }
+  D3DXCOLOR& operator*=(float f) {
+    r *= f;
+    g *= f;
+    b *= f;
+    a *= f;
+    return *this;
+  }
   D3DXCOLOR& operator/=(float f) { return *this *= 1.0f / f; }
 
   D3DXCOLOR operator+() const { return *this; }

@@ -11,10 +11,9 @@ struct D3DXMATRIX : public D3DMATRIX {
   D3DXMATRIX() = default;
   explicit D3DXMATRIX(const float* f);
   D3DXMATRIX(const D3DMATRIX& m) : D3DMATRIX(m) {}
-  D3DXMATRIX(float f11, float f12, float f13, float f14,
-             float f21, float f22, float f23, float f24,
-             float f31, float f32, float f33, float f34,
-             float f41, float f42, float f43, float f44);
+  D3DXMATRIX(float f11, float f12, float f13, float f14, float f21, float f22, float f23, float f24,
+             float f31, float f32, float f33, float f34, float f41, float f42, float f43,
+             float f44);
 
   float& operator()(UINT row, UINT col) { return m[row][col]; }
   float operator()(UINT row, UINT col) const { return m[row][col]; }
@@ -46,6 +45,7 @@ D3DXMATRIX* D3DXMatrixIdentity(D3DXMATRIX* out);
 // True when every element equals the identity's exactly.
 bool D3DXMatrixIsIdentity(const D3DXMATRIX* m);
 float D3DXMatrixDeterminant(const D3DXMATRIX* m);
+inline float D3DXMatrixfDeterminant(const D3DXMATRIX* m) { return D3DXMatrixDeterminant(m); }
 // out = a x b; out may alias a or b.
 D3DXMATRIX* D3DXMatrixMultiply(D3DXMATRIX* out, const D3DXMATRIX* a, const D3DXMATRIX* b);
 // out = transpose(a x b).
@@ -69,8 +69,7 @@ D3DXMATRIX* D3DXMatrixRotationYawPitchRoll(D3DXMATRIX* out, float yaw, float pit
 // null arguments are identities.
 D3DXMATRIX* D3DXMatrixTransformation(D3DXMATRIX* out, const D3DXVECTOR3* scalingCenter,
                                      const D3DXQUATERNION* scalingRotation,
-                                     const D3DXVECTOR3* scaling,
-                                     const D3DXVECTOR3* rotationCenter,
+                                     const D3DXVECTOR3* scaling, const D3DXVECTOR3* rotationCenter,
                                      const D3DXQUATERNION* rotation,
                                      const D3DXVECTOR3* translation);
 // Uniform scaling, rotation about a centre, then translation; null arguments are identities.

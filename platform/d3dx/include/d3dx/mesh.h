@@ -5,12 +5,18 @@
 
 #include "d3d8/d3d8types.h"
 
-struct IDirect3DDevice8;
+// The device interface, when present, comes first, so that its result codes are declared
+// before the fallback below.
+#if __has_include("d3d8/d3d8.h")
+#include "d3d8/d3d8.h"
+#endif
 
-// Kept here until the device headers provide it; both must agree on the value.
-#ifndef KELVANE_D3DERR_INVALIDCALL_DEFINED
-#define KELVANE_D3DERR_INVALIDCALL_DEFINED
-inline constexpr HRESULT D3DERR_INVALIDCALL = static_cast<HRESULT>(0x8876086C);
+struct IDirect3DDevice8;
+using LPDIRECT3DDEVICE8 = IDirect3DDevice8*;
+
+// The device's "invalid call" result, for as long as no device header names it.
+#ifndef D3DERR_INVALIDCALL
+#define D3DERR_INVALIDCALL static_cast<HRESULT>(0x8876086C)
 #endif
 
 // Mesh creation options reported by GetOptions.

@@ -12,16 +12,28 @@ struct D3DXQUATERNION {
   operator const float*() const { return &x; }
 
   D3DXQUATERNION& operator+=(const D3DXQUATERNION& q) {
-    x += q.x; y += q.y; z += q.z; w += q.w;
+    x += q.x;
+    y += q.y;
+    z += q.z;
+    w += q.w;
     return *this;
   }
   D3DXQUATERNION& operator-=(const D3DXQUATERNION& q) {
-    x -= q.x; y -= q.y; z -= q.z; w -= q.w;
+    x -= q.x;
+    y -= q.y;
+    z -= q.z;
+    w -= q.w;
     return *this;
   }
   // Same order as D3DXQuaternionMultiply: this rotation first, then q.
   D3DXQUATERNION& operator*=(const D3DXQUATERNION& q);
-  D3DXQUATERNION& operator*=(float f) { x *= f; y *= f; z *= f; w *= f; return *this; }
+  D3DXQUATERNION& operator*=(float f) {
+    x *= f;
+    y *= f;
+    z *= f;
+    w *= f;
+    return *this;
+  }
   D3DXQUATERNION& operator/=(float f) { return *this *= 1.0f / f; }
 
   D3DXQUATERNION operator+() const { return *this; }
@@ -88,3 +100,12 @@ D3DXQUATERNION* D3DXQuaternionExp(D3DXQUATERNION* out, const D3DXQUATERNION* q);
 // Spherical interpolation along the shorter arc; t = 0 gives a, t = 1 gives b (or -b).
 D3DXQUATERNION* D3DXQuaternionSlerp(D3DXQUATERNION* out, const D3DXQUATERNION* a,
                                     const D3DXQUATERNION* b, float t);
+// Spherical quadrangle interpolation from q1 toward c with the control points a and b:
+// Slerp(Slerp(q1, c, t), Slerp(a, b, t), 2t(1 - t)).
+D3DXQUATERNION* D3DXQuaternionSquad(D3DXQUATERNION* out, const D3DXQUATERNION* q1,
+                                    const D3DXQUATERNION* a, const D3DXQUATERNION* b,
+                                    const D3DXQUATERNION* c, float t);
+// Slerp(Slerp(q1, q2, f + g), Slerp(q1, q3, f + g), g / (f + g)); q1 when f + g = 0.
+D3DXQUATERNION* D3DXQuaternionBaryCentric(D3DXQUATERNION* out, const D3DXQUATERNION* q1,
+                                          const D3DXQUATERNION* q2, const D3DXQUATERNION* q3,
+                                          float f, float g);

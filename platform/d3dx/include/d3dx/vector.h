@@ -8,6 +8,11 @@
 
 struct D3DXMATRIX;
 
+inline constexpr float D3DX_PI = 3.141592654f;
+inline constexpr float D3DX_1BYPI = 0.318309886f;
+constexpr float D3DXToRadian(float degrees) { return degrees * (D3DX_PI / 180.0f); }
+constexpr float D3DXToDegree(float radians) { return radians * (180.0f / D3DX_PI); }
+
 struct D3DXVECTOR2 {
   D3DXVECTOR2() = default;
   explicit D3DXVECTOR2(const float* f) : x(f[0]), y(f[1]) {}
@@ -16,9 +21,21 @@ struct D3DXVECTOR2 {
   operator float*() { return &x; }
   operator const float*() const { return &x; }
 
-  D3DXVECTOR2& operator+=(const D3DXVECTOR2& v) { x += v.x; y += v.y; return *this; }
-  D3DXVECTOR2& operator-=(const D3DXVECTOR2& v) { x -= v.x; y -= v.y; return *this; }
-  D3DXVECTOR2& operator*=(float f) { x *= f; y *= f; return *this; }
+  D3DXVECTOR2& operator+=(const D3DXVECTOR2& v) {
+    x += v.x;
+    y += v.y;
+    return *this;
+  }
+  D3DXVECTOR2& operator-=(const D3DXVECTOR2& v) {
+    x -= v.x;
+    y -= v.y;
+    return *this;
+  }
+  D3DXVECTOR2& operator*=(float f) {
+    x *= f;
+    y *= f;
+    return *this;
+  }
   D3DXVECTOR2& operator/=(float f) { return *this *= 1.0f / f; }
 
   D3DXVECTOR2 operator+() const { return *this; }
@@ -45,9 +62,24 @@ struct D3DXVECTOR3 : public D3DVECTOR {
   operator float*() { return &x; }
   operator const float*() const { return &x; }
 
-  D3DXVECTOR3& operator+=(const D3DXVECTOR3& v) { x += v.x; y += v.y; z += v.z; return *this; }
-  D3DXVECTOR3& operator-=(const D3DXVECTOR3& v) { x -= v.x; y -= v.y; z -= v.z; return *this; }
-  D3DXVECTOR3& operator*=(float f) { x *= f; y *= f; z *= f; return *this; }
+  D3DXVECTOR3& operator+=(const D3DXVECTOR3& v) {
+    x += v.x;
+    y += v.y;
+    z += v.z;
+    return *this;
+  }
+  D3DXVECTOR3& operator-=(const D3DXVECTOR3& v) {
+    x -= v.x;
+    y -= v.y;
+    z -= v.z;
+    return *this;
+  }
+  D3DXVECTOR3& operator*=(float f) {
+    x *= f;
+    y *= f;
+    z *= f;
+    return *this;
+  }
   D3DXVECTOR3& operator/=(float f) { return *this *= 1.0f / f; }
 
   D3DXVECTOR3 operator+() const { return *this; }
@@ -67,19 +99,32 @@ struct D3DXVECTOR4 {
   D3DXVECTOR4() = default;
   explicit D3DXVECTOR4(const float* f) : x(f[0]), y(f[1]), z(f[2]), w(f[3]) {}
   D3DXVECTOR4(float fx, float fy, float fz, float fw) : x(fx), y(fy), z(fz), w(fw) {}
+  D3DXVECTOR4(const D3DVECTOR& xyz, float fw) : x(xyz.x), y(xyz.y), z(xyz.z), w(fw) {}
 
   operator float*() { return &x; }
   operator const float*() const { return &x; }
 
   D3DXVECTOR4& operator+=(const D3DXVECTOR4& v) {
-    x += v.x; y += v.y; z += v.z; w += v.w;
+    x += v.x;
+    y += v.y;
+    z += v.z;
+    w += v.w;
     return *this;
   }
   D3DXVECTOR4& operator-=(const D3DXVECTOR4& v) {
-    x -= v.x; y -= v.y; z -= v.z; w -= v.w;
+    x -= v.x;
+    y -= v.y;
+    z -= v.z;
+    w -= v.w;
     return *this;
   }
-  D3DXVECTOR4& operator*=(float f) { x *= f; y *= f; z *= f; w *= f; return *this; }
+  D3DXVECTOR4& operator*=(float f) {
+    x *= f;
+    y *= f;
+    z *= f;
+    w *= f;
+    return *this;
+  }
   D3DXVECTOR4& operator/=(float f) { return *this *= 1.0f / f; }
 
   D3DXVECTOR4 operator+() const { return *this; }
@@ -145,7 +190,9 @@ D3DXVECTOR2* D3DXVec2TransformNormal(D3DXVECTOR2* out, const D3DXVECTOR2* v, con
 inline float D3DXVec3Length(const D3DXVECTOR3* v) {
   return std::sqrt(v->x * v->x + v->y * v->y + v->z * v->z);
 }
-inline float D3DXVec3LengthSq(const D3DXVECTOR3* v) { return v->x * v->x + v->y * v->y + v->z * v->z; }
+inline float D3DXVec3LengthSq(const D3DXVECTOR3* v) {
+  return v->x * v->x + v->y * v->y + v->z * v->z;
+}
 inline float D3DXVec3Dot(const D3DXVECTOR3* a, const D3DXVECTOR3* b) {
   return a->x * b->x + a->y * b->y + a->z * b->z;
 }
@@ -214,11 +261,13 @@ inline D3DXVECTOR4* D3DXVec4Subtract(D3DXVECTOR4* out, const D3DXVECTOR4* a, con
   return out;
 }
 inline D3DXVECTOR4* D3DXVec4Minimize(D3DXVECTOR4* out, const D3DXVECTOR4* a, const D3DXVECTOR4* b) {
-  *out = {std::fmin(a->x, b->x), std::fmin(a->y, b->y), std::fmin(a->z, b->z), std::fmin(a->w, b->w)};
+  *out = {std::fmin(a->x, b->x), std::fmin(a->y, b->y), std::fmin(a->z, b->z),
+          std::fmin(a->w, b->w)};
   return out;
 }
 inline D3DXVECTOR4* D3DXVec4Maximize(D3DXVECTOR4* out, const D3DXVECTOR4* a, const D3DXVECTOR4* b) {
-  *out = {std::fmax(a->x, b->x), std::fmax(a->y, b->y), std::fmax(a->z, b->z), std::fmax(a->w, b->w)};
+  *out = {std::fmax(a->x, b->x), std::fmax(a->y, b->y), std::fmax(a->z, b->z),
+          std::fmax(a->w, b->w)};
   return out;
 }
 inline D3DXVECTOR4* D3DXVec4Scale(D3DXVECTOR4* out, const D3DXVECTOR4* v, float s) {
