@@ -302,6 +302,11 @@ TEST(ShapeArguments, InvalidCallsGiveNoMesh) {
   EXPECT_EQ(D3DXCreateBox(nullptr, 1, 1, 1, &mesh, nullptr), D3DERR_INVALIDCALL);
   EXPECT_EQ(mesh, nullptr);
   EXPECT_EQ(D3DXCreateBox(someDevice(), 1, 1, 1, nullptr, nullptr), D3DERR_INVALIDCALL);
+  // 16-bit indices reach 65535 vertices (0xFFFF stays free as the "no vertex" marker).
+  ASSERT_EQ(D3DXCreateTorus(someDevice(), 0.1f, 1, 3, 21845, &mesh, nullptr), D3D_OK);
+  EXPECT_EQ(mesh->GetNumVertices(), 65535u);
+  mesh->Release();
+  EXPECT_EQ(D3DXCreateTorus(someDevice(), 0.1f, 1, 4, 16384, &mesh, nullptr), D3DERR_INVALIDCALL);
   // Zero sizes are allowed: a collapsed but valid mesh.
   EXPECT_EQ(D3DXCreateSphere(someDevice(), 0, 4, 4, &mesh, nullptr), D3D_OK);
   mesh->Release();

@@ -33,6 +33,8 @@ struct MeshArrays {
   }
 };
 
+inline constexpr uint64_t kMaxVertices = 0xFFFF;
+
 // True for a size that is zero or positive (false for NaN).
 inline bool validSize(float f) { return f >= 0.0f; }
 
@@ -46,8 +48,8 @@ HRESULT buildShape(IDirect3DDevice8* device, bool argumentsValid, uint64_t verte
                    uint64_t faceCount, ID3DXMesh** mesh, ID3DXBuffer** adjacency, Fill&& fill) {
   if (mesh) *mesh = nullptr;
   if (adjacency) *adjacency = nullptr;
-  // Every index must fit in 16 bits.
-  if (!device || !mesh || !argumentsValid || vertexCount > 0x10000) return D3DERR_INVALIDCALL;
+  // Every index must fit in 16 bits and stay below 0xFFFF, the "no vertex" marker.
+  if (!device || !mesh || !argumentsValid || vertexCount > kMaxVertices) return D3DERR_INVALIDCALL;
   try {
     MeshArrays arrays;
     arrays.vertices.reserve(vertexCount * 6);

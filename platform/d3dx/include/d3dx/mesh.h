@@ -56,7 +56,7 @@ using LPD3DXMESH = ID3DXMesh*;
 
 // Every builder fails with D3DERR_INVALIDCALL and no mesh when the device or mesh pointer is
 // null, a size is negative (or not a number), a count is below its minimum or the shape would
-// need more vertices than 16-bit indices reach. adjacency, when not null, receives three face
+// need more than 65535 vertices (16-bit indices). adjacency, when not null, receives three face
 // numbers per face (0xFFFFFFFF for an open edge). The device is only checked, never used.
 
 // Centred box, 24 vertices and 12 faces, each side with its own four vertices and normal.
