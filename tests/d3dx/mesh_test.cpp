@@ -204,6 +204,13 @@ TEST(ShapeGeometry, SizesAndOrientation) {
     } else {
       EXPECT_TRUE(std::fabs(radius - 2) < 1e-5f || radius == 0);  // rim or cap centre
     }
+    if (std::fabs(v.normal.z) < 1) {
+      // A side normal is perpendicular to the slanted side: from radius 2 to 0 over length 3.
+      D3DXVECTOR3 radial(v.normal.x, v.normal.y, 0);
+      D3DXVec3Normalize(&radial, &radial);
+      const D3DXVECTOR3 slant = radial * -2.0f + D3DXVECTOR3(0, 0, 3);
+      EXPECT_NEAR(D3DXVec3Dot(&v.normal, &slant), 0.0f, 1e-5f);
+    }
   }
   mesh->Release();
 

@@ -2,6 +2,7 @@
 // that turns the written arrays into a mesh (and adjacency) for the caller.
 #pragma once
 
+#include <cassert>
 #include <cstdint>
 #include <new>
 #include <utility>
@@ -55,6 +56,8 @@ HRESULT buildShape(IDirect3DDevice8* device, bool argumentsValid, uint64_t verte
     arrays.vertices.reserve(vertexCount * 6);
     arrays.indices.reserve(faceCount * 3);
     fill(arrays);
+    // A builder that wrote other counts than it announced is a programming error.
+    assert(arrays.vertices.size() == vertexCount * 6 && arrays.indices.size() == faceCount * 3);
     if (arrays.vertices.size() != vertexCount * 6 || arrays.indices.size() != faceCount * 3)
       return E_FAIL;
     return publishMesh(std::move(arrays), mesh, adjacency);
