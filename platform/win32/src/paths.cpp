@@ -12,22 +12,13 @@
 #include <vector>
 
 #include "platform/errors.h"
+#include "text.h"
 
 namespace platform {
 
 namespace {
 
 bool isSeparator(char c) { return c == '\\' || c == '/'; }
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
-}
 
 // The components of a path, empty ones (repeated separators) dropped.
 std::vector<std::string_view> components(std::string_view path) {
@@ -53,7 +44,7 @@ std::string findIgnoringCase(const std::string& folder, std::string_view name) {
                                           closedir);
   if (!dir) return {};
   while (dirent* entry = readdir(dir.get())) {
-    if (equalsIgnoringCase(entry->d_name, name)) return entry->d_name;
+    if (detail::equalsIgnoringCase(entry->d_name, name)) return entry->d_name;
   }
   return {};
 }

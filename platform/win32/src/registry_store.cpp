@@ -1,5 +1,6 @@
 // The registry store's lookups and its text form.
 #include "registry_store.h"
+#include "text.h"
 
 #include <cctype>
 #include <cstdio>
@@ -109,15 +110,7 @@ std::optional<RegistryValue> parseValue(std::string_view text) {
 
 }  // namespace
 
-bool sameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
-}
+bool sameName(std::string_view a, std::string_view b) { return equalsIgnoringCase(a, b); }
 
 std::string normalizeKeyPath(std::string_view path) {
   std::string out;
