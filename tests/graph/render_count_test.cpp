@@ -3,6 +3,7 @@
 #include "graph/channel_internal.h"
 #include "graph/zyl_channel_group.h"
 #include "graph_test_support.h"
+#include "platform/time.h"
 
 namespace {
 
@@ -64,6 +65,43 @@ TEST_F(RenderCount, SharedChildComputesOncePerFrame) {
     EXPECT_EQ(channelInternal.GetTreeRecalculateCount(shared), 1);
     EXPECT_EQ(root->computeCount, frame);
   }
+}
+
+}  // namespace
+
+namespace {
+
+// With call tracking on, GetChild stamps the parent and the child with the tick count; only
+// channels of a group that sits in the engine's table are stamped.
+TEST_F(RenderCount, GetChildStampsCallingTimeWhileTracking) {
+  platform::useFixedStepClock(100);  // 10 ms a step
+  Zyl_ChannelGroup group(&engine);
+  group.SetGroupIndex(0);
+  auto* parent = new TestChannel;
+  auto* child = new TestChannel;
+  parent->Declare(wildcardGuid, -1);
+  group.AddChannel(parent);
+  group.AddChannel(child);
+  parent->SetChild(child, -1, 0);
+  const int created = channelInternal.GetChannelGetChildTime(child);
+
+  platform::advanceClockStep();
+  parent->GetChild(0);  // tracking off: no stamp
+  EXPECT_EQ(channelInternal.GetChannelGetChildTime(child), created);
+
+  engine.extension->SetIfTrackChannelCalling(true);
+  parent->GetChild(0);
+  const int stamped = channelInternal.GetChannelGetChildTime(child);
+  EXPECT_EQ(static_cast<uint32_t>(stamped), platform::tickCount());
+  EXPECT_EQ(channelInternal.GetChannelGetChildTime(parent), stamped);
+
+  group.SetGroupIndex(-1);  // a group outside the table is not tracked
+  platform::advanceClockStep();
+  parent->GetChild(0);
+  EXPECT_EQ(channelInternal.GetChannelGetChildTime(child), stamped);
+
+  engine.extension->SetIfTrackChannelCalling(false);
+  platform::useFixedStepClock(0);
 }
 
 }  // namespace
