@@ -68,9 +68,11 @@ TEST(Messages, FloatFormsUseSignificantDigits) {
   ShowDebugMessage debug;
   debug("value", 1.23456789f);
   debug(2);
-  ASSERT_EQ(capture.messages.size(), 2u);
+  debug(0.25);
+  ASSERT_EQ(capture.messages.size(), 3u);
   EXPECT_EQ(capture.messages[0].second, "value 1.2346");
-  EXPECT_EQ(capture.messages[1].second, "2");
+  EXPECT_EQ(capture.messages[1].second, "2.");
+  EXPECT_EQ(capture.messages[2].second, "0.25");
 }
 
 }  // namespace
