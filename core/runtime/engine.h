@@ -59,8 +59,7 @@ class Engine {
   virtual void CheckInterfaceChange(const char* poolName);
   virtual Zyl_Channel* GetPublicChannel(PublicCallInfo* info);
   virtual bool AddChannelRequest(int instance, Zyl_Channel* channel);
-  virtual void CheckChannelRequest(Zyl_ChannelGroup* group, int instance,
-                                   Zyl_Channel* candidate);
+  virtual void CheckChannelRequest(Zyl_ChannelGroup* group, int instance, Zyl_Channel* candidate);
   virtual platform::WindowHandle GetWindowHandle();
   virtual void SetWindowHandle(platform::WindowHandle handle);
   virtual void SetEngineInterface(EngineInterface* owner);
@@ -109,7 +108,7 @@ class Engine {
   bool initialized = false;
   Zyl_List threads;  // owned Zyl_Tread*
   Zyl_List modules;  // HINSTANCE of every successful plug-in load
-  Zyl_List events;  // owned EventRecord*
+  Zyl_List events;   // owned EventRecord*
   int currentEvent = -1;
   WindowMessage windowMessage;
   int startGroupIndex = 0;

@@ -14,15 +14,13 @@
 
 namespace {
 
-constexpr GUID fileDialogGuid{0xFCC8E640, 0xD7EB, 0x45B1,
-                              {0xB9, 0x0A, 0x28, 0x4F, 0xB6, 0xC7, 0xD8, 0x3E}};
+constexpr GUID fileDialogGuid{
+    0xFCC8E640, 0xD7EB, 0x45B1, {0xB9, 0x0A, 0x28, 0x4F, 0xB6, 0xC7, 0xD8, 0x3E}};
 constexpr const char* errorCaption = "Kelvane Error";
 
 }  // namespace
 
-extern "C" EngineControl* GetEngineControlInstance() {
-  return new (std::nothrow) EngineControl;
-}
+extern "C" EngineControl* GetEngineControlInstance() { return new (std::nothrow) EngineControl; }
 
 EngineControl::~EngineControl() {
   initialized = false;
@@ -56,8 +54,8 @@ bool EngineControl::InitEngine(HINSTANCE module, const char* commandLineText,
   }
   if (!engineInterface->extension->InitEngine(module, commandLineText)) {
     platform::showMessageBox(engineInterface->GetWindowHandle(),
-                             "An error occured during the initalization of Kelvane",
-                             errorCaption, platform::MessageIcon::error);
+                             "An error occured during the initalization of Kelvane", errorCaption,
+                             platform::MessageIcon::error);
     DeleteErrorLog();
     engineInterface->extension->Release();
     delete engineInterface;
@@ -120,8 +118,7 @@ void EngineControl::ProcessWindowMessage(uint32_t message, uint32_t wParam, int3
 }
 
 bool EngineControl::GetIfKeepRunningApplication() {
-  return engineInterface != nullptr &&
-         engineInterface->extension->GetIfKeepRunningApplication();
+  return engineInterface != nullptr && engineInterface->extension->GetIfKeepRunningApplication();
 }
 
 EngineInterface* EngineControl::GetEngineInterface() { return engineInterface; }

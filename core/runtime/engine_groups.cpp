@@ -93,8 +93,7 @@ Zyl_ChannelGroup* Engine::CreateNewGroup(const char* poolName, bool isArray, int
   if (isArray && n > 0) {
     Zyl_ChannelGroup* first = GetChannelGroup(poolName, 0);
     if (first != nullptr && !first->GetIfArrayGroup()) {
-      Report(
-          "Engine::CreateNewGroup wanted to create an array of a non array group!");
+      Report("Engine::CreateNewGroup wanted to create an array of a non array group!");
       return nullptr;
     }
   }
@@ -123,8 +122,7 @@ Zyl_ChannelGroup* Engine::LoadChannelGroup(const char* fileName, const char* poo
       if (poolInstance == -1) return nullptr;
       if (poolInstance < next) continue;
       if (!group->GetIfArrayGroup()) {
-        Report(
-            "Engine::LoadChannelGroup wanted to load a channel group in a non array pool");
+        Report("Engine::LoadChannelGroup wanted to load a channel group in a non array pool");
         return nullptr;
       }
       next = poolInstance + 1;
@@ -154,7 +152,7 @@ Zyl_ChannelGroup* Engine::LoadChannelGroup(const char* fileName, const char* poo
   } else if (group->GetPoolNr() != 0) {
     DeleteChannelGroup(index);
     Report("Engine::LoadChannelGroup Pool name already exists");
-      Report("Arrays can only be made trough CreateGroup (Array_LoadGroup)");
+    Report("Arrays can only be made trough CreateGroup (Array_LoadGroup)");
     return nullptr;
   }
   group->CheckPublicChannels();

@@ -49,9 +49,7 @@ void EngineInterface::DeleteChannelGroup(int index) { engine->DeleteChannelGroup
 int EngineInterface::GetChannelGroupCount() { return engine->GetChannelGroupCount(); }
 
 // Plug-in loading, unique channels and events arrive with their parts of the runtime.
-Zyl_Channel* EngineInterface::InitChannelFromType(GUID, Zyl_ChannelGroup*, bool) {
-  return nullptr;
-}
+Zyl_Channel* EngineInterface::InitChannelFromType(GUID, Zyl_ChannelGroup*, bool) { return nullptr; }
 Zyl_Channel* EngineInterface::InitChannelFromType(ChannelType, Zyl_ChannelGroup*, bool) {
   return nullptr;
 }

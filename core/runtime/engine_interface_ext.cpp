@@ -23,8 +23,7 @@ void EngineInterfaceExt::SetKelvaneRegKey(const char* text) {
   if (Engine* engine = OwnEngine()) engine->SetKelvaneRegKey(text);
 }
 
-void EngineInterfaceExt::ProcessWindowMessage(uint32_t message, uint32_t wParam,
-                                              int32_t lParam) {
+void EngineInterfaceExt::ProcessWindowMessage(uint32_t message, uint32_t wParam, int32_t lParam) {
   if (Engine* engine = OwnEngine()) engine->ProcessWindowMessage(message, wParam, lParam);
 }
 

@@ -47,8 +47,7 @@ class EngineInterfaceExt {
   virtual void IncreaseTreeCount();
   virtual Zyl_Channel* GetPublicChannel(PublicCallInfo* info);
   virtual bool AddChannelRequest(int instance, Zyl_Channel* channel);
-  virtual void CheckChannelRequest(Zyl_ChannelGroup* group, int instance,
-                                   Zyl_Channel* candidate);
+  virtual void CheckChannelRequest(Zyl_ChannelGroup* group, int instance, Zyl_Channel* candidate);
   virtual DllInterface* GetDLLInstance(const char* path);
   virtual Zyl_Channel* CreateChannelFromDLL(const char* path, Zyl_ChannelGroup* group,
                                             bool createChildren);

@@ -12,7 +12,8 @@
 
 namespace {
 
-const char* const dialogError = "EngineControl::LoadProject(): Error loading the File Dialog channel";
+const char* const dialogError =
+    "EngineControl::LoadProject(): Error loading the File Dialog channel";
 
 class EngineControlTest : public RuntimeTest {
  protected:

@@ -69,8 +69,8 @@ TEST_F(EngineGroups, ArrayOfAGroupLoadedUnderThePoolNameIsRefused) {
   Zyl_ChannelGroup* loaded = engine.CreateNewGroup("Other", false, 0);
   loaded->SetChannelGroupFileName("P");
   EXPECT_EQ(engine.CreateNewGroup("P", true, 1), nullptr);
-  EXPECT_TRUE(capture.Contains(errorMessageType,
-                               "Engine::CreateNewGroup wanted to create an array of a non array group!"));
+  EXPECT_TRUE(capture.Contains(
+      errorMessageType, "Engine::CreateNewGroup wanted to create an array of a non array group!"));
   loaded->SetIfArrayGroup(true);
   EXPECT_NE(engine.CreateNewGroup("P", true, 1), nullptr);
 }

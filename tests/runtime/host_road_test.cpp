@@ -65,8 +65,9 @@ TEST_F(HostRoad, StartFramesAndShutdown) {
   delete control;
 
   const std::string log = folder.read("error.log");
-  EXPECT_NE(log.find("Error: EngineControl::LoadProject(): Error loading the File Dialog channel\r\n"),
-            std::string::npos)
+  EXPECT_NE(
+      log.find("Error: EngineControl::LoadProject(): Error loading the File Dialog channel\r\n"),
+      std::string::npos)
       << log;
   EXPECT_NE(log.find("Error: Libraries loaded :  0\r\n"), std::string::npos) << log;
   EXPECT_TRUE(boxCapture.boxes.empty());
