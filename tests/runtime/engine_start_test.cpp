@@ -101,6 +101,9 @@ TEST_F(EngineStart, RegistryValuesRoundTrip) {
 TEST_F(EngineStart, EmptyKeyIsTheUserRoot) {
   ASSERT_TRUE(engine.extension->SetRegData("Top", "1"));
   EXPECT_TRUE(platform::registryGetValue("", "Top").has_value());
+  char buffer[2] = {};
+  EXPECT_TRUE(engine.extension->GetRegData("Top", buffer, sizeof buffer));
+  EXPECT_STREQ(buffer, "1");
 }
 
 TEST_F(EngineStart, RegistryReadFailures) {
