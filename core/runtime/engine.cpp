@@ -1,29 +1,172 @@
-// Engine: the group table and the frame tree count.
+// Engine: start, release, the tree count, registry access and the operations whose bodies
+// belong to events, requests and threads.
 #include "runtime/engine.h"
 
+#include <cstring>
+#include <string>
+
 #include "graph/zyl_channel_group.h"
+#include "platform/modules.h"
+#include "platform/registry.h"
+#include "runtime/channel_list.h"
+#include "runtime/engine_interface.h"
+
+namespace {
+
+// Longest environment search path and install directory the start reads.
+constexpr size_t maxPathLength = 1299;
+constexpr size_t maxStartDirLength = 259;
+// Size of the area a registry value is read into.
+constexpr size_t registryReadSize = 1200;
+
+}  // namespace
 
 Engine::~Engine() {
-  for (int i = 0; i < groups.GetItemCount(); ++i) DeleteChannelGroup(i);
+  DeleteAllGroups();
+  FreeRequests();
+  FreeEvents();
+  delete channelList;
+  channelList = nullptr;
+  delete uniqueGroup;
+  uniqueGroup = nullptr;
 }
 
-int Engine::AddGroup(Zyl_ChannelGroup* group) {
-  if (group == nullptr) return -1;
-  const int index = groups.AddItemOrNULL(group);
-  if (index >= 0) group->SetGroupIndex(index);
-  return index;
+const char* Engine::GetInstallDir() { return installDir; }
+
+void Engine::SetInstallDir(const char* text) {
+  if (text != nullptr) CopyTextField(installDir, text);
 }
 
-Zyl_ChannelGroup* Engine::GetChannelGroup(int index) const {
-  return static_cast<Zyl_ChannelGroup*>(groups.GetItem(index));
+void Engine::SetKelvaneRegKey(const char* text) {
+  if (text != nullptr) CopyTextField(regKey, text);
 }
 
-void Engine::DeleteChannelGroup(int index) {
-  Zyl_ChannelGroup* group = GetChannelGroup(index);
-  if (group == nullptr) return;
-  // The slot is emptied first so that lookups during the group's destruction miss it.
-  groups.SetItem(nullptr, index);
-  delete group;
+void Engine::SetEngineInterface(EngineInterface* owner) {
+  engineInterface = owner;
+  if (uniqueGroup == nullptr) uniqueGroup = new Zyl_ChannelGroup(owner);
+  if (channelList == nullptr) channelList = new ChannelList(owner);
 }
 
-void Engine::IncreaseTreeCount() { treeCount = treeCount >= maxTreeCount ? 0 : treeCount + 1; }
+bool Engine::InitEngine(HINSTANCE module, const char* commandLineText) {
+  instance = module;
+  if (commandLineText != nullptr) CopyTextField(commandLine, commandLineText);
+
+  const std::string path = platform::environmentPath().substr(0, maxPathLength);
+  const std::string install = std::string(installDir).substr(0, maxStartDirLength);
+  if (path.find(install) == std::string::npos) {
+    platform::setEnvironmentPath(install + "\\channels;" + install + "\\3rd;" + path);
+  }
+
+  if (channelList != nullptr) {
+    channelList->SetChannelDir((install + "\\channels").c_str());
+    channelList->CreateChannelList();
+  }
+  initialized = true;
+  return true;
+}
+
+void Engine::Release() {
+  if (engineInterface != nullptr) {
+    engineInterface->errorMessage("Libraries loaded : ", modules.GetItemCount());
+  }
+  initialized = false;
+  currentEvent = releasedEvent;
+  ExitThreads();
+  DeleteAllGroups();
+  FreeRequests();
+  delete channelList;  // saves the catalogue
+  channelList = nullptr;
+  delete uniqueGroup;
+  uniqueGroup = nullptr;
+  CloseThreads();
+  FreeModules();
+}
+
+void Engine::IncreaseTreeCount() {
+  treeCount = treeCount >= maxTreeCount ? 0 : treeCount + 1;
+  if (uniqueGroup != nullptr) uniqueGroup->IncreaseTreeCount();
+  DispatchEvent(0, 0);
+}
+
+void Engine::UpdateChannelTree() {
+  if (Zyl_ChannelGroup* start = GetChannelGroup(startGroupIndex)) start->CallStartChannel();
+}
+
+void Engine::FreeRequests() {
+  for (int i = 0; i < requests.GetItemCount(); ++i) {
+    delete static_cast<EngineChannelRequest*>(requests.GetItem(i));
+  }
+  requests.ClearItems();
+}
+
+void Engine::FreeEvents() {
+  for (int i = 0; i < events.GetItemCount(); ++i) {
+    delete static_cast<EventRecord*>(events.GetItem(i));
+  }
+  events.ClearItems();
+}
+
+// Worker threads are asked to exit before the groups go and awaited after them; both
+// steps arrive with the worker threads.
+void Engine::ExitThreads() {}
+void Engine::CloseThreads() {}
+
+void Engine::FreeModules() {
+  for (int i = modules.GetItemCount() - 1; i >= 0; --i) {
+    platform::freeModule(static_cast<HINSTANCE>(modules.GetItem(i)));
+  }
+  modules.ClearItems();
+}
+
+platform::WindowHandle Engine::GetWindowHandle() { return window; }
+
+void Engine::SetWindowHandle(platform::WindowHandle handle) {
+  if (handle != nullptr) window = handle;
+}
+
+bool Engine::SetRegData(const char* valueName, const char* text) {
+  if (text == nullptr) return false;
+  if (!platform::registryCreateKey(regKey)) return false;
+  return platform::registrySetString(regKey, valueName ? valueName : "", text);
+}
+
+bool Engine::GetRegData(const char* valueName, char* buffer, int maxLength) {
+  if (buffer == nullptr || maxLength <= 0) return false;
+  if (!platform::registryKeyExists(regKey)) return false;
+  const auto value = platform::registryGetValue(regKey, valueName ? valueName : "");
+  if (!value) return false;
+  const bool isString = value->kind == platform::RegistryKind::string;
+  // Sizes as stored: a string counts its terminator.
+  const size_t storedSize = value->data.size() + (isString ? 1 : 0);
+  if (storedSize > static_cast<size_t>(maxLength)) return false;
+  if (storedSize > registryReadSize || !isString) return false;
+  std::memcpy(buffer, value->data.c_str(), storedSize);
+  return true;
+}
+
+void Engine::SetStartGroup(int index) { startGroupIndex = index; }
+int Engine::GetStartGroup() { return startGroupIndex; }
+
+void Engine::CheckPublicChannelRemoval(Zyl_Channel* channel, int instance) {
+  for (int i = 0; i < groups.GetItemCount(); ++i) {
+    if (Zyl_ChannelGroup* group = GetChannelGroup(i)) {
+      group->CheckPublicChannelRemoval(channel, instance);
+    }
+  }
+}
+
+// Operations whose bodies arrive with public-channel requests, events and worker threads;
+// until then they do nothing and answer "none".
+void Engine::CheckPublicCallChannelRemoval(Zyl_Channel*) {}
+void Engine::CheckInterfaceChange(const char*) {}
+Zyl_Channel* Engine::GetPublicChannel(PublicCallInfo*) { return nullptr; }
+bool Engine::AddChannelRequest(int, Zyl_Channel*) { return true; }
+void Engine::CheckChannelRequest(Zyl_ChannelGroup*, int, Zyl_Channel*) {}
+Zyl_Tread* Engine::GetNewTread() { return nullptr; }
+void Engine::KillTread(Zyl_Tread*) {}
+Zyl_Tread* Engine::GetTreadFromID(int) { return nullptr; }
+int Engine::GetCurrentEvent() { return currentEvent; }
+void Engine::DispatchEvent(int, unsigned long) {}
+void Engine::AddChannelToEvent(Zyl_Channel*, int) {}
+void Engine::RemoveChannelFromEvent(Zyl_Channel*, int) {}
+void Engine::ProcessWindowMessage(uint32_t, uint32_t, int32_t) {}

@@ -1,4 +1,4 @@
-// EngineInterface: construction order and the forwarding operations to the engine.
+// EngineInterface: construction order and the operations it forwards to the engine.
 #include "runtime/engine_interface.h"
 
 #include "runtime/engine.h"
@@ -6,7 +6,7 @@
 
 EngineInterface::EngineInterface() {
   engine = new Engine;
-  engine->engineInterface = this;
+  engine->SetEngineInterface(this);
   selfInterface = this;
   extension = new EngineInterfaceExt;
   extension->SetEngineInterface(this);
@@ -19,27 +19,37 @@ EngineInterface::~EngineInterface() {
   engine = nullptr;
 }
 
-const char* EngineInterface::GetInstallDir() { return engine->installDir; }
+const char* EngineInterface::GetInstallDir() { return engine->GetInstallDir(); }
 const char* EngineInterface::GetEngineClassName() { return engine->commandLine; }
 HINSTANCE EngineInterface::GetEngineInstance() { return engine->instance; }
-platform::WindowHandle EngineInterface::GetWindowHandle() { return engine->window; }
+platform::WindowHandle EngineInterface::GetWindowHandle() { return engine->GetWindowHandle(); }
 int EngineInterface::GetTreeCalculateCount() { return engine->treeCount; }
 void EngineInterface::SetTreeCalculateCount(int count) { engine->treeCount = count; }
 
-Zyl_ChannelGroup* EngineInterface::CreateNewGroup(const char*, bool, int) { return nullptr; }
-Zyl_ChannelGroup* EngineInterface::GetChannelGroup(const char*, int) { return nullptr; }
+Zyl_ChannelGroup* EngineInterface::CreateNewGroup(const char* poolName, bool isArray,
+                                                  int instance) {
+  return engine->CreateNewGroup(poolName, isArray, instance);
+}
+Zyl_ChannelGroup* EngineInterface::GetChannelGroup(const char* fileName, int instance) {
+  return engine->GetChannelGroup(fileName, instance);
+}
 Zyl_ChannelGroup* EngineInterface::GetChannelGroup(int index) {
   return engine->GetChannelGroup(index);
 }
-Zyl_ChannelGroup* EngineInterface::GetPoolGroup(const char*, int) { return nullptr; }
-Zyl_ChannelGroup* EngineInterface::LoadChannelGroup(const char*, const char*) { return nullptr; }
-int EngineInterface::GetHighInstance(const char*) { return -1; }
+Zyl_ChannelGroup* EngineInterface::GetPoolGroup(const char* poolName, int instance) {
+  return engine->GetPoolGroup(poolName, instance);
+}
+Zyl_ChannelGroup* EngineInterface::LoadChannelGroup(const char* fileName, const char* poolName) {
+  return engine->LoadChannelGroup(fileName, poolName);
+}
+int EngineInterface::GetHighInstance(const char* poolName) {
+  return engine->GetHighInstance(poolName);
+}
 void EngineInterface::DeleteChannelGroup(int index) { engine->DeleteChannelGroup(index); }
 int EngineInterface::GetChannelGroupCount() { return engine->GetChannelGroupCount(); }
 
-Zyl_Channel* EngineInterface::InitChannelFromType(GUID, Zyl_ChannelGroup*, bool) {
-  return nullptr;
-}
+// Plug-in loading, unique channels and events arrive with their parts of the runtime.
+Zyl_Channel* EngineInterface::InitChannelFromType(GUID, Zyl_ChannelGroup*, bool) { return nullptr; }
 Zyl_Channel* EngineInterface::InitChannelFromType(ChannelType, Zyl_ChannelGroup*, bool) {
   return nullptr;
 }

@@ -34,8 +34,7 @@ class EngineInterface {
   virtual int GetHighInstance(const char* poolName);
   virtual void DeleteChannelGroup(int index);
   virtual int GetChannelGroupCount();
-  virtual Zyl_Channel* InitChannelFromType(GUID type, Zyl_ChannelGroup* group,
-                                           bool createChildren);
+  virtual Zyl_Channel* InitChannelFromType(GUID type, Zyl_ChannelGroup* group, bool createChildren);
   virtual Zyl_Channel* InitChannelFromType(ChannelType type, Zyl_ChannelGroup* group,
                                            bool createChildren);
   virtual Zyl_Channel* GetUniqueChannel(GUID type, const char* name);

@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #include "graph/zyl_guid.h"
+#include "platform/messages.h"
+#include "runtime/gcvt_text.h"
 
 DebugOutPut* debugOutPut = nullptr;
 
@@ -21,11 +23,9 @@ const char* CaptionOf(int type) {
   }
 }
 
-// PLACEHOLDER until the platform's _gcvt-compatible formatting arrives: %g with the
-// given number of significant digits.
-void FormatFloat(float value, int digits, char* out, int size) {
-  std::snprintf(out, static_cast<size_t>(size), "%.*g", digits, static_cast<double>(value));
-}
+// Significant digits of the text-and-float form and of the float form.
+constexpr int leadFloatDigits = 5;
+constexpr int floatDigits = 50;
 
 }  // namespace
 
@@ -48,8 +48,7 @@ void ShowDebugMessage::Deliver(const char* text, int type) {
   if (debugOutPut != nullptr) {
     debugOutPut->ShowDebugMessage(&message);
   } else {
-    // PLACEHOLDER until the platform offers message boxes: the box goes to standard error.
-    std::fprintf(stderr, "[%s] %s\n", CaptionOf(type), text ? text : "");
+    platform::showMessageBox(nullptr, text ? text : "", CaptionOf(type));
   }
 }
 
@@ -87,17 +86,17 @@ void ShowDebugMessage::operator()(const char* text, int value) {
 
 void ShowDebugMessage::operator()(const char* text, float value) {
   if (debugOutPut == nullptr) return;
-  char number[64];
-  FormatFloat(value, 5, number, sizeof number);
-  char buffer[maxLeadLength + 72];
+  char number[gcvtBufferSize];
+  FormatGcvt(value, leadFloatDigits, number);
+  char buffer[maxLeadLength + gcvtBufferSize + 2];
   std::snprintf(buffer, sizeof buffer, "%.*s %s", maxLeadLength, text ? text : "", number);
   ShowMessage(buffer);
 }
 
 void ShowDebugMessage::operator()(float value) {
   if (debugOutPut == nullptr) return;
-  char number[80];
-  FormatFloat(value, 50, number, sizeof number);
+  char number[gcvtBufferSize];
+  FormatGcvt(value, floatDigits, number);
   ShowMessage(number);
 }
 

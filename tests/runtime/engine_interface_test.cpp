@@ -1,6 +1,7 @@
 // The minimal engine interface: construction, tree count, group table and flags.
 #include "graph/graph_test_support.h"
 #include "graph/zyl_channel_group.h"
+#include "runtime/channel_list.h"
 #include "runtime/engine.h"
 #include "runtime/engine_interface_ext.h"
 
@@ -11,6 +12,10 @@ TEST(EngineInterface, ConstructionLinksTheParts) {
   EXPECT_EQ(engine.selfInterface, &engine);
   ASSERT_NE(engine.extension, nullptr);
   EXPECT_EQ(engine.extension->engineInterface, &engine);
+  EXPECT_EQ(engine.engine->engineInterface, &engine);
+  ASSERT_NE(engine.engine->uniqueGroup, nullptr);
+  ASSERT_NE(engine.extension->GetChannelList(), nullptr);
+  EXPECT_EQ(engine.extension->GetChannelList()->engineInterface, &engine);
   EXPECT_TRUE(engine.GetGraphRunning());
   engine.extension->SetGraphRunning(false);
   EXPECT_FALSE(engine.GetGraphRunning());

@@ -27,9 +27,8 @@ TEST(Messages, CallForms) {
   debug("first", static_cast<const char*>(nullptr));
   debug(static_cast<const char*>(nullptr), "second");
   debug(GUID{0x6A2E4C96, 0x0D3F, 0x4B17, {0x9F, 0x60, 0x8A, 0x9B, 0x0C, 0x1D, 0x2E, 0x54}});
-  const std::vector<std::string> expected = {
-      "plain", "GetLastError: 126", "first second", "first ",
-      "6A2E4C96-0D3F-4B17-9F60-8A9B0C1D2E54"};
+  const std::vector<std::string> expected = {"plain", "GetLastError: 126", "first second", "first ",
+                                             "6A2E4C96-0D3F-4B17-9F60-8A9B0C1D2E54"};
   ASSERT_EQ(capture.messages.size(), expected.size());
   for (size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(capture.messages[i].first, debugMessageType);
@@ -68,9 +67,11 @@ TEST(Messages, FloatFormsUseSignificantDigits) {
   ShowDebugMessage debug;
   debug("value", 1.23456789f);
   debug(2);
-  ASSERT_EQ(capture.messages.size(), 2u);
+  debug(0.25);
+  ASSERT_EQ(capture.messages.size(), 3u);
   EXPECT_EQ(capture.messages[0].second, "value 1.2346");
-  EXPECT_EQ(capture.messages[1].second, "2");
+  EXPECT_EQ(capture.messages[1].second, "2.");
+  EXPECT_EQ(capture.messages[2].second, "0.25");
 }
 
 }  // namespace
