@@ -1,0 +1,212 @@
+// Worker threads: start, cooperative stop with a bounded wait, and the engine's list.
+#include "runtime/zyl_tread.h"
+
+#include <mutex>
+
+#include "platform/errors.h"
+#include "platform/time.h"
+#include "runtime/dll_interface.h"
+#include "runtime/engine_interface.h"
+#include "runtime/messages.h"
+
+namespace {
+
+std::atomic<uint32_t> closeLimit{Zyl_Tread::defaultCloseLimitMilliseconds};
+std::atomic<KillTreadHandler> killHandler{nullptr};
+// Guards treadClass between a worker reading its owner and the owner detaching it.
+std::mutex ownerLock;
+
+uint32_t TreadEntry(void* argument) {
+  auto* run = static_cast<Zyl_RunTread*>(argument);
+  if (run != nullptr) {
+    run->SetIfTreadReady(false);
+    run->TreadFunction();
+    run->SetIfTreadReady(true);
+  }
+  return 0;
+}
+
+void SetMessageSinkOn(bool on) {
+  if (debugOutPut != nullptr) debugOutPut->SetUseDebug(on);
+}
+
+}  // namespace
+
+void SetTreadCloseLimit(uint32_t milliseconds) { closeLimit = milliseconds; }
+uint32_t GetTreadCloseLimit() { return closeLimit; }
+void SetKillTreadHandler(KillTreadHandler handler) { killHandler = handler; }
+
+Zyl_RunTread::Zyl_RunTread() = default;
+
+Zyl_RunTread::~Zyl_RunTread() {
+  platform::ThreadHandle handle = threadHandle.exchange(nullptr);
+  if (handle != nullptr) platform::closeThreadHandle(handle);
+}
+
+void Zyl_RunTread::TreadFunction() {}
+void Zyl_RunTread::ExitThread() { exitRequested = true; }
+bool Zyl_RunTread::GetIfExitThread() { return exitRequested; }
+void Zyl_RunTread::SetTreadClass(Zyl_Tread* tread) {
+  std::lock_guard<std::mutex> hold(ownerLock);
+  treadClass = tread;
+}
+bool Zyl_RunTread::GetIfTreadReady() { return treadReady; }
+
+void Zyl_RunTread::SetIfTreadReady(bool ready) {
+  platform::ThreadHandle handle = threadHandle.exchange(nullptr);
+  if (handle != nullptr) platform::closeThreadHandle(handle);
+  // Last access: once ready is seen, the owner may delete this object.
+  treadReady = ready;
+}
+
+bool Zyl_RunTread::CreateTread() {
+  if (treadClass == nullptr) return false;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    // A thread that starts before the store finds no handle to close; the hold is then
+    // released by the destructor instead.
+    platform::ThreadHandle handle = platform::startThread(TreadEntry, this, &threadId);
+    if (handle != nullptr) {
+      threadHandle = handle;
+      return true;
+    }
+  }
+  if (globalEngine != nullptr) {
+    globalEngine->errorMessage("Error thread not created : ",
+                               static_cast<int>(platform::lastError()));
+  }
+  return false;
+}
+
+void Zyl_RunTread::ForceTreadClose() {
+  platform::ThreadHandle handle = threadHandle.exchange(nullptr);
+  if (handle != nullptr) {
+    platform::terminateThread(handle, 1);
+    platform::closeThreadHandle(handle);
+  }
+  SetTreadClass(nullptr);
+}
+
+bool Zyl_RunTread::GetIfContinueTreadCalls() {
+  std::lock_guard<std::mutex> hold(ownerLock);
+  Zyl_Tread* owner = treadClass;
+  return owner != nullptr && owner->GetIfKeepRunningTread();
+}
+
+void* Zyl_RunTread::GetCustomPointer() {
+  return GetIfContinueTreadCalls() ? customPointer : nullptr;
+}
+
+void Zyl_RunTread::SetCustomPointer(void* pointer) { customPointer = pointer; }
+
+Zyl_Tread::Zyl_Tread(EngineInterface* engine) : engineInterface(engine) {}
+Zyl_Tread::Zyl_Tread() : engineInterface(globalEngine) {}
+
+Zyl_Tread::~Zyl_Tread() {
+  treadRunning = false;
+  keepRunningTread = false;
+  if (runTread == nullptr) return;
+  if (engineInterface != nullptr) {
+    engineInterface->errorMessage(
+        "Zyl_Tread::~Zyl_Tread ForceTreadClose something is wrong in the thread");
+    // The thread keeps running with its run object but must never reach this handle again.
+    runTread->SetTreadClass(nullptr);
+    return;
+  }
+  runTread->ForceTreadClose();
+  runTread->SetTreadClass(nullptr);
+  delete runTread;
+}
+
+bool Zyl_Tread::StartTread(Zyl_RunTread* run) {
+  if (run == nullptr) return false;
+  runTread = run;
+  run->SetTreadClass(this);
+  treadRunning = true;
+  keepRunningTread = true;
+  if (!run->CreateTread()) {
+    treadRunning = false;
+    keepRunningTread = false;
+    return false;
+  }
+  return true;
+}
+
+void Zyl_Tread::CloseTread() {
+  keepRunningTread = false;
+  if (runTread == nullptr) return;
+  if (runTread->GetIfTreadReady()) {
+    delete runTread;
+    runTread = nullptr;
+    treadRunning = false;
+    KillTreadHandler handler = killHandler;
+    if (engineInterface != nullptr && handler != nullptr) handler(engineInterface, this);
+    return;
+  }
+  SetMessageSinkOn(false);
+  runTread->ExitThread();
+  uint32_t start = platform::realTickCount();
+  uint32_t limit = closeLimit;
+  for (;;) {
+    platform::sleepMilliseconds(closePollMilliseconds);
+    if (runTread->GetIfTreadReady()) {
+      SetMessageSinkOn(true);
+      CloseTread();
+      return;
+    }
+    if (platform::realTickCount() - start > limit) break;
+  }
+  SetMessageSinkOn(true);
+  if (engineInterface != nullptr) engineInterface->errorMessage("Thread is not responding");
+}
+
+void Zyl_Tread::ExitThread() {
+  if (runTread != nullptr) runTread->ExitThread();
+}
+
+bool Zyl_Tread::GetIfTreadRunning() { return treadRunning; }
+bool Zyl_Tread::GetIfKeepRunningTread() { return keepRunningTread; }
+int Zyl_Tread::GetClassID() { return classID; }
+void Zyl_Tread::SetClassID(int id) { classID = id; }
+
+Zyl_Tread* GetNewTread(Zyl_List& threads) {
+  auto* tread = new Zyl_Tread();
+  int position = threads.AddItemOrNULL(tread);
+  if (position < 0) {
+    delete tread;
+    return nullptr;
+  }
+  tread->SetClassID(position);
+  return tread;
+}
+
+Zyl_Tread* GetTreadFromID(Zyl_List& threads, int id) {
+  return static_cast<Zyl_Tread*>(threads.GetItem(id));
+}
+
+void KillTread(Zyl_List& threads, Zyl_Tread* tread) {
+  if (tread == nullptr) return;
+  if (tread->GetIfTreadRunning()) {
+    tread->CloseTread();
+    return;
+  }
+  int position = tread->GetClassID();
+  if (threads.GetItem(position) == tread) threads.SetItem(nullptr, position);
+  delete tread;
+}
+
+void ExitAllTreads(Zyl_List& threads) {
+  for (int i = 0; i < threads.GetItemCount(); ++i) {
+    if (auto* tread = GetTreadFromID(threads, i)) tread->ExitThread();
+  }
+}
+
+void CloseAllTreads(Zyl_List& threads) {
+  for (int i = 0; i < threads.GetItemCount(); ++i) {
+    if (auto* tread = GetTreadFromID(threads, i)) tread->CloseTread();
+    if (auto* still = GetTreadFromID(threads, i)) {
+      threads.SetItem(nullptr, i);
+      delete still;
+    }
+  }
+  threads.ClearItems();
+}
