@@ -13,17 +13,42 @@ namespace {
 
 std::atomic<uint32_t> closeLimit{Zyl_Tread::defaultCloseLimitMilliseconds};
 std::atomic<KillTreadHandler> killHandler{nullptr};
-// Guards treadClass between a worker reading its owner and the owner detaching it.
+// Guards treadClass and the end of a run between a worker and the owner detaching it.
 std::mutex ownerLock;
+
+// The owner of run objects whose Zyl_Tread was destroyed while their thread still ran. It
+// never keeps running (so the work winds down) and is never freed, so a detached thread
+// only ever reaches this object; such a thread frees its run object itself when it ends.
+Zyl_Tread* ReleasedOwner() {
+  static Zyl_Tread* owner = new Zyl_Tread(nullptr);
+  return owner;
+}
 
 uint32_t TreadEntry(void* argument) {
   auto* run = static_cast<Zyl_RunTread*>(argument);
-  if (run != nullptr) {
-    run->SetIfTreadReady(false);
-    run->TreadFunction();
-    run->SetIfTreadReady(true);
+  if (run == nullptr) return 0;
+  run->SetIfTreadReady(false);
+  run->TreadFunction();
+  std::unique_lock<std::mutex> hold(ownerLock);
+  if (run->treadClass == ReleasedOwner()) {
+    hold.unlock();
+    delete run;
+    return 0;
   }
+  run->SetIfTreadReady(true);  // the owner may free the run object from here on
   return 0;
+}
+
+// Frees a run object that is ready, or hands it to its still running thread.
+void ReleaseRunObject(Zyl_RunTread* run) {
+  {
+    std::lock_guard<std::mutex> hold(ownerLock);
+    if (!run->treadReady) {
+      run->treadClass = ReleasedOwner();
+      return;
+    }
+  }
+  delete run;
 }
 
 void SetMessageSinkOn(bool on) {
@@ -108,13 +133,13 @@ Zyl_Tread::~Zyl_Tread() {
   if (engineInterface != nullptr) {
     engineInterface->errorMessage(
         "Zyl_Tread::~Zyl_Tread ForceTreadClose something is wrong in the thread");
-    // The thread keeps running with its run object but must never reach this handle again.
-    runTread->SetTreadClass(nullptr);
-    return;
+  } else {
+    // Terminates the thread only while its start-up still holds the handle.
+    runTread->ForceTreadClose();
   }
-  runTread->ForceTreadClose();
-  runTread->SetTreadClass(nullptr);
-  delete runTread;
+  // A thread that still runs must never reach this handle again.
+  ReleaseRunObject(runTread);
+  runTread = nullptr;
 }
 
 bool Zyl_Tread::StartTread(Zyl_RunTread* run) {

@@ -13,7 +13,11 @@ namespace {
 // Loops until told to stop, either by the engine or (when stubborn) only by the test.
 class LoopingRun : public Zyl_RunTread {
  public:
-  explicit LoopingRun(bool stubborn = false) : stubborn(stubborn) {}
+  explicit LoopingRun(bool stubborn = false, std::atomic<bool>* destroyed = nullptr)
+      : stubborn(stubborn), destroyed(destroyed) {}
+  ~LoopingRun() override {
+    if (destroyed != nullptr) *destroyed = true;
+  }
   void TreadFunction() override {
     started = true;
     while (!release) {
@@ -22,6 +26,7 @@ class LoopingRun : public Zyl_RunTread {
     }
   }
   bool stubborn;
+  std::atomic<bool>* destroyed;
   std::atomic<bool> started{false};
   std::atomic<bool> release{false};
 };
@@ -152,18 +157,34 @@ TEST_F(ThreadListTest, CustomPointerOnlyWhileKeepRunning) {
   run.SetTreadClass(nullptr);
 }
 
-TEST_F(ThreadListTest, HandleDestroyedWithEngineDetachesItsThread) {
-  MessageCapture capture;
-  auto* tread = new Zyl_Tread(&engine);
-  auto* run = new LoopingRun();
+// A handle destroyed while its thread runs detaches the run object: the worker no longer
+// reaches the handle, winds down because nothing keeps it running, and frees its object.
+TEST_F(ThreadListTest, HandleDestroyedWhileRunningDetachesItsThread) {
+  for (EngineInterface* owner : {&engine, static_cast<EngineInterface*>(nullptr)}) {
+    MessageCapture capture;
+    std::atomic<bool> destroyed{false};
+    auto* tread = new Zyl_Tread(owner);
+    auto* run = new LoopingRun(false, &destroyed);
+    ASSERT_TRUE(tread->StartTread(run));
+    while (!run->started) platform::sleepMilliseconds(1);
+    delete tread;
+    EXPECT_EQ(capture.Contains(errorMessageType,
+                               "Zyl_Tread::~Zyl_Tread ForceTreadClose something is wrong in the "
+                               "thread"),
+              owner != nullptr);
+    while (!destroyed) platform::sleepMilliseconds(1);
+  }
+}
+
+TEST_F(ThreadListTest, HandleDestroyedAfterTheRunFreesTheRunObject) {
+  std::atomic<bool> destroyed{false};
+  auto* tread = new Zyl_Tread(nullptr);
+  auto* run = new LoopingRun(false, &destroyed);
+  run->release = true;
   ASSERT_TRUE(tread->StartTread(run));
-  while (!run->started) platform::sleepMilliseconds(1);
+  WaitUntilReady(run);
   delete tread;
-  EXPECT_TRUE(capture.Contains(
-      errorMessageType, "Zyl_Tread::~Zyl_Tread ForceTreadClose something is wrong in the thread"));
-  EXPECT_EQ(run->treadClass.load(), nullptr);
-  WaitUntilReady(run);  // the detached worker sees no owner and ends by itself
-  delete run;
+  EXPECT_TRUE(destroyed);
 }
 
 }  // namespace
