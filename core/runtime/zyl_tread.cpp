@@ -16,6 +16,18 @@ std::atomic<KillTreadHandler> killHandler{nullptr};
 // Guards treadClass and the end of a run between a worker and the owner detaching it.
 std::mutex ownerLock;
 
+// Stands in threadHandle while CreateTread starts the thread, so that the thread's start
+// (which gives up the creator's handle) and the creator's store of the handle meet in one
+// place whichever comes first; it is never a real handle.
+char startingMark;
+platform::ThreadHandle const startingHandle = reinterpret_cast<platform::ThreadHandle>(&startingMark);
+
+// Takes the creator's handle out of `slot`; null when none is held.
+platform::ThreadHandle TakeHeldHandle(std::atomic<platform::ThreadHandle>& slot) {
+  platform::ThreadHandle handle = slot.exchange(nullptr);
+  return handle == startingHandle ? nullptr : handle;
+}
+
 // The owner of run objects whose Zyl_Tread was destroyed while their thread still ran. It
 // never keeps running (so the work winds down) and is never freed, so a detached thread
 // only ever reaches this object; such a thread frees its run object itself when it ends.
@@ -64,7 +76,7 @@ void SetKillTreadHandler(KillTreadHandler handler) { killHandler = handler; }
 Zyl_RunTread::Zyl_RunTread() = default;
 
 Zyl_RunTread::~Zyl_RunTread() {
-  platform::ThreadHandle handle = threadHandle.exchange(nullptr);
+  platform::ThreadHandle handle = TakeHeldHandle(threadHandle);
   if (handle != nullptr) platform::closeThreadHandle(handle);
 }
 
@@ -78,7 +90,7 @@ void Zyl_RunTread::SetTreadClass(Zyl_Tread* tread) {
 bool Zyl_RunTread::GetIfTreadReady() { return treadReady; }
 
 void Zyl_RunTread::SetIfTreadReady(bool ready) {
-  platform::ThreadHandle handle = threadHandle.exchange(nullptr);
+  platform::ThreadHandle handle = TakeHeldHandle(threadHandle);
   if (handle != nullptr) platform::closeThreadHandle(handle);
   // Last access: once ready is seen, the owner may delete this object.
   treadReady = ready;
@@ -87,13 +99,17 @@ void Zyl_RunTread::SetIfTreadReady(bool ready) {
 bool Zyl_RunTread::CreateTread() {
   if (treadClass == nullptr) return false;
   for (int attempt = 0; attempt < 2; ++attempt) {
-    // A thread that starts before the store finds no handle to close; the hold is then
-    // released by the destructor instead.
+    threadHandle = startingHandle;
     platform::ThreadHandle handle = platform::startThread(TreadEntry, this, &threadId);
     if (handle != nullptr) {
-      threadHandle = handle;
+      platform::ThreadHandle expected = startingHandle;
+      // The thread already started and gave up the hold: release it here instead.
+      if (!threadHandle.compare_exchange_strong(expected, handle)) {
+        platform::closeThreadHandle(handle);
+      }
       return true;
     }
+    threadHandle = nullptr;
   }
   if (globalEngine != nullptr) {
     globalEngine->errorMessage("Error thread not created : ",
@@ -103,7 +119,7 @@ bool Zyl_RunTread::CreateTread() {
 }
 
 void Zyl_RunTread::ForceTreadClose() {
-  platform::ThreadHandle handle = threadHandle.exchange(nullptr);
+  platform::ThreadHandle handle = TakeHeldHandle(threadHandle);
   if (handle != nullptr) {
     platform::terminateThread(handle, 1);
     platform::closeThreadHandle(handle);
