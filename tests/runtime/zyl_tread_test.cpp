@@ -135,6 +135,19 @@ TEST_F(ThreadListTest, MessagesWhileWaitingAreDropped) {
   WaitUntilReady(run);
 }
 
+TEST_F(ThreadListTest, ShutdownAsksAllThenClosesAll) {
+  LoopingRun* runs[2];
+  for (LoopingRun*& run : runs) {
+    run = new LoopingRun(/*stubborn=*/false);
+    ASSERT_TRUE(GetNewTread(threads)->StartTread(run));
+  }
+  GetNewTread(threads);  // an idle handle
+  ExitAllTreads(threads);
+  for (LoopingRun* run : runs) EXPECT_TRUE(run->GetIfExitThread());
+  CloseAllTreads(threads);
+  EXPECT_EQ(threads.GetItemCount(), 0);
+}
+
 TEST_F(ThreadListTest, StartWithoutRunObjectChangesNothing) {
   Zyl_Tread* tread = GetNewTread(threads);
   EXPECT_FALSE(tread->StartTread(nullptr));
