@@ -2,6 +2,8 @@
 // which every part of the engine reports.
 #pragma once
 
+#include <atomic>
+
 #include "graph/zyl_string.h"
 #include "platform/guid.h"
 
@@ -30,12 +32,20 @@ class DebugMessage {
 // The sink that receives every message; the base does nothing with them.
 class DebugOutPut {
  public:
+  DebugOutPut() = default;
+  DebugOutPut(const DebugOutPut& other) : useDebug(other.useDebug.load()) {}
+  DebugOutPut& operator=(const DebugOutPut& other) {
+    useDebug = other.useDebug.load();
+    return *this;
+  }
   virtual ~DebugOutPut();
   virtual void ShowDebugMessage(DebugMessage* message);
   virtual void SetUseDebug(bool use);
 
-  bool useDebug = true;
+  // Switched by the thread shutdown while worker threads may be reporting.
+  std::atomic<bool> useDebug = true;
 };
+static_assert(sizeof(std::atomic<bool>) == sizeof(bool));
 
 // The process-wide sink; null while no engine control has installed one.
 extern DebugOutPut* debugOutPut;
