@@ -83,7 +83,8 @@ char* WriteDecimalForm(Decimal decimal, int digits, char* out) {
   } else {
     for (int i = 0; i < decimal.pointPosition; ++i) *out++ = decimal.digits[i];
   }
-  *out++ = '.';
+  // The point comes with the fraction: a value that fills all digits before it has none.
+  if (decimals > 0) *out++ = '.';
   for (int i = 0; i < decimals; ++i) {
     const int index = decimal.pointPosition + i;
     *out++ = index < 0 ? '0' : decimal.digits[index];
