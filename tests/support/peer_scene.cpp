@@ -201,7 +201,7 @@ void drawOnMesa(const PeerScene& scene) {
   glDepthRange(0.0, 1.0);
   glEnable(GL_CULL_FACE);
   glCullFace(GL_BACK);
-  glFrontFace(GL_CCW);
+  glFrontFace(GL_CW);  // both show NDC +y at the top: clockwise faces are the front ones
   glDisable(GL_DITHER);
   glShadeModel(GL_SMOOTH);
 
