@@ -147,8 +147,8 @@ void rasterLine(const DrawState& state, const RenderTarget& target, const Screen
 void rasterPoint(const DrawState& state, const RenderTarget& target, const ScreenVertex& v) {
   if (!usablePoint(v)) return;
   const float size = std::max(1.0f, state.pointSize);
-  const int x0 = static_cast<int>(std::ceil(v.x - 0.5f * size - 0.5f));
-  const int y0 = static_cast<int>(std::ceil(v.y - 0.5f * size - 0.5f));
+  const int x0 = static_cast<int>(std::ceil(v.x - 0.5f * size));
+  const int y0 = static_cast<int>(std::ceil(v.y - 0.5f * size));
   const int n = static_cast<int>(size + 0.5f);
   for (int y = std::max(y0, target.clipTop); y < std::min(y0 + n, target.clipBottom); ++y)
     for (int x = std::max(x0, target.clipLeft); x < std::min(x0 + n, target.clipRight); ++x) {
