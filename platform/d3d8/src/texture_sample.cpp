@@ -1,4 +1,6 @@
 // Texture sampling: addressing, point and bilinear filters, mip level selection.
+// Bilinear weights are 8-bit fixed point and the four texels are blended two channels
+// at a time in 32-bit words (each 16-bit lane holds at most 255 * 256).
 #include <algorithm>
 #include <cmath>
 
@@ -15,7 +17,7 @@ Color unpack(uint32_t c) {
 }
 
 // Texel index for `i` on an axis of `size` texels; -1 means the border colour.
-int address(DWORD mode, int i, int size) {
+inline int address(DWORD mode, int i, int size) {
   switch (mode) {
     case D3DTADDRESS_MIRROR: {
       const int period = 2 * size;
@@ -25,48 +27,52 @@ int address(DWORD mode, int i, int size) {
     }
     case D3DTADDRESS_CLAMP: return std::clamp(i, 0, size - 1);
     case D3DTADDRESS_BORDER: return i < 0 || i >= size ? -1 : i;
-    case D3DTADDRESS_MIRRORONCE: {
-      const int m = i < 0 ? -1 - i : i;
-      return std::min(m, size - 1);
-    }
-    default: {
-      const int m = i % size;
-      return m < 0 ? m + size : m;
-    }
+    case D3DTADDRESS_MIRRORONCE: return std::min(i < 0 ? -1 - i : i, size - 1);
+    default:
+      if ((size & (size - 1)) == 0) return i & (size - 1);
+      return ((i % size) + size) % size;
   }
 }
 
-Color texel(const StageSetup& s, const TextureLevel& level, int x, int y) {
-  x = address(s.addressU, x, level.width);
-  y = address(s.addressV, y, level.height);
-  if (x < 0 || y < 0) return s.border;
-  return unpack(level.argb[static_cast<size_t>(y) * level.width + x]);
+uint32_t packedBorder(const Color& c) {
+  auto byte = [](float v) { return static_cast<uint32_t>(std::clamp(v, 0.0f, 1.0f) * 255.0f + 0.5f); };
+  return byte(c.a) << 24 | byte(c.r) << 16 | byte(c.g) << 8 | byte(c.b);
+}
+
+inline uint32_t fetch(const TextureLevel& level, int x, int y, uint32_t border) {
+  if (x < 0 || y < 0) return border;
+  return level.argb[static_cast<size_t>(y) * level.width + x];
 }
 
 // Keeps coordinates where float to int conversion is defined.
-float safeCoordinate(float v) {
+inline float safeCoordinate(float v) {
   if (!std::isfinite(v)) return 0.0f;
   return std::clamp(v, -1.0e6f, 1.0e6f);
 }
 
-Color sampleLevel(const StageSetup& s, const TextureLevel& level, DWORD filter, float u, float v) {
+// One filtered texel of a level, packed 0xAARRGGBB.
+uint32_t sampleLevel(const StageSetup& s, const TextureLevel& level, DWORD filter, float u, float v) {
+  const uint32_t border = packedBorder(s.border);
   const float x = u * static_cast<float>(level.width);
   const float y = v * static_cast<float>(level.height);
-  if (filter != D3DTEXF_LINEAR && filter != D3DTEXF_ANISOTROPIC)
-    return texel(s, level, static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y)));
-  const float fx = x - 0.5f, fy = y - 0.5f;
-  const float x0f = std::floor(fx), y0f = std::floor(fy);
-  const float ax = fx - x0f, ay = fy - y0f;
-  const int x0 = static_cast<int>(x0f), y0 = static_cast<int>(y0f);
-  const Color c00 = texel(s, level, x0, y0), c10 = texel(s, level, x0 + 1, y0);
-  const Color c01 = texel(s, level, x0, y0 + 1), c11 = texel(s, level, x0 + 1, y0 + 1);
-  auto mix = [&](float a, float b, float c, float d) {
-    const float top = a + ax * (b - a);
-    const float bottom = c + ax * (d - c);
-    return top + ay * (bottom - top);
-  };
-  return Color{mix(c00.r, c10.r, c01.r, c11.r), mix(c00.g, c10.g, c01.g, c11.g),
-               mix(c00.b, c10.b, c01.b, c11.b), mix(c00.a, c10.a, c01.a, c11.a)};
+  if (filter != D3DTEXF_LINEAR && filter != D3DTEXF_ANISOTROPIC) {
+    return fetch(level, address(s.addressU, static_cast<int>(std::floor(x)), level.width),
+                 address(s.addressV, static_cast<int>(std::floor(y)), level.height), border);
+  }
+  const float fx = std::floor(x - 0.5f), fy = std::floor(y - 0.5f);
+  const uint32_t wx = static_cast<uint32_t>((x - 0.5f - fx) * 256.0f);
+  const uint32_t wy = static_cast<uint32_t>((y - 0.5f - fy) * 256.0f);
+  const int x0 = static_cast<int>(fx), y0 = static_cast<int>(fy);
+  const int ax0 = address(s.addressU, x0, level.width), ax1 = address(s.addressU, x0 + 1, level.width);
+  const int ay0 = address(s.addressV, y0, level.height), ay1 = address(s.addressV, y0 + 1, level.height);
+  const uint32_t c00 = fetch(level, ax0, ay0, border), c10 = fetch(level, ax1, ay0, border);
+  const uint32_t c01 = fetch(level, ax0, ay1, border), c11 = fetch(level, ax1, ay1, border);
+  const uint32_t w11 = (wx * wy + 128) >> 8, w10 = wx - w11, w01 = wy - w11, w00 = 256 - wx - wy + w11;
+  constexpr uint32_t kLanes = 0x00FF00FFu;
+  const uint32_t rb = ((c00 & kLanes) * w00 + (c10 & kLanes) * w10 + (c01 & kLanes) * w01 + (c11 & kLanes) * w11) >> 8;
+  const uint32_t ag = ((c00 >> 8 & kLanes) * w00 + (c10 >> 8 & kLanes) * w10 + (c01 >> 8 & kLanes) * w01 +
+                       (c11 >> 8 & kLanes) * w11) >> 8;
+  return (rb & kLanes) | ((ag & kLanes) << 8);
 }
 
 }  // namespace
@@ -78,20 +84,19 @@ Color sampleTexture(const StageSetup& s, float u, float v, float lod) {
   lod += s.lodBias;
   const int last = texture.levelCount() - 1;
   const int base = std::clamp(s.maxMipLevel, 0, last);
-  if (!(lod > 0.0f)) return sampleLevel(s, texture.level(base), s.magFilter, u, v);
-  if (s.mipFilter == D3DTEXF_NONE || last == base)
-    return sampleLevel(s, texture.level(base), s.minFilter, u, v);
+  if (!(lod > 0.0f)) return unpack(sampleLevel(s, texture.level(base), s.magFilter, u, v));
+  if (s.mipFilter == D3DTEXF_NONE || last == base) return unpack(sampleLevel(s, texture.level(base), s.minFilter, u, v));
   lod = std::min(lod, static_cast<float>(last - base));
   if (s.mipFilter == D3DTEXF_POINT) {
     const int level = std::min(last, base + static_cast<int>(std::floor(lod + 0.5f)));
-    return sampleLevel(s, texture.level(level), s.minFilter, u, v);
+    return unpack(sampleLevel(s, texture.level(level), s.minFilter, u, v));
   }
   const int l0 = base + static_cast<int>(std::floor(lod));
   const int l1 = std::min(last, l0 + 1);
   const float f = lod - std::floor(lod);
-  const Color a = sampleLevel(s, texture.level(l0), s.minFilter, u, v);
+  const Color a = unpack(sampleLevel(s, texture.level(l0), s.minFilter, u, v));
   if (f == 0.0f || l1 == l0) return a;
-  const Color b = sampleLevel(s, texture.level(l1), s.minFilter, u, v);
+  const Color b = unpack(sampleLevel(s, texture.level(l1), s.minFilter, u, v));
   return Color{a.r + f * (b.r - a.r), a.g + f * (b.g - a.g), a.b + f * (b.b - a.b), a.a + f * (b.a - a.a)};
 }
 
