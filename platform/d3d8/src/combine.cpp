@@ -87,7 +87,11 @@ Color combineStages(const DrawState& state, const Fragment& f, const Color* texe
   for (int s = 0; s < state.stageCount; ++s) {
     const StageSetup& st = state.stages[s];
     r.texture = texels[s];
-    const Color c0 = argument(st.colorArg[0], r), c1 = argument(st.colorArg[1], r), c2 = argument(st.colorArg[2], r);
+    const Color none{0, 0, 0, 0};
+    const unsigned used = st.colorArgsUsed;
+    const Color c0 = used & 1 ? argument(st.colorArg[0], r) : none;
+    const Color c1 = used & 2 ? argument(st.colorArg[1], r) : none;
+    const Color c2 = used & 4 ? argument(st.colorArg[2], r) : none;
     Color out;
     if (st.colorOp == D3DTOP_DOTPRODUCT3) {
       const float d = dot3Signed(c1, c2);
@@ -102,8 +106,10 @@ Color combineStages(const DrawState& state, const Fragment& f, const Color* texe
       if (st.alphaOp == D3DTOP_DISABLE) {
         out.a = r.current.a;
       } else {
-        const float a0 = argument(st.alphaArg[0], r).a, a1 = argument(st.alphaArg[1], r).a,
-                    a2 = argument(st.alphaArg[2], r).a;
+        const unsigned usedAlpha = st.alphaArgsUsed;
+        const float a0 = usedAlpha & 1 ? argument(st.alphaArg[0], r).a : 0.0f;
+        const float a1 = usedAlpha & 2 ? argument(st.alphaArg[1], r).a : 0.0f;
+        const float a2 = usedAlpha & 4 ? argument(st.alphaArg[2], r).a : 0.0f;
         out.a = operate(st.alphaOp, a0, a1, a2, a1, blendAlpha(st.alphaOp, r));
       }
     }

@@ -19,6 +19,17 @@ Color toColor(const D3DCOLORVALUE& c) { return Color{c.r, c.g, c.b, c.a}; }
 
 bool readsTexture(DWORD arg) { return (arg & D3DTA_SELECTMASK) == D3DTA_TEXTURE; }
 
+// The arguments an operation reads, as bits 0 (arg0) to 2 (arg2).
+unsigned argumentsRead(DWORD op) {
+  switch (op) {
+    case D3DTOP_SELECTARG1: return 2;
+    case D3DTOP_SELECTARG2: return 4;
+    case D3DTOP_MULTIPLYADD:
+    case D3DTOP_LERP: return 7;
+    default: return 6;
+  }
+}
+
 }  // namespace
 
 void Device::validate() {
@@ -123,9 +134,13 @@ void Device::validate() {
       st.alphaArg[1] = ts[D3DTSS_ALPHAARG1];
       st.alphaArg[2] = ts[D3DTSS_ALPHAARG2];
       st.resultArg = ts[D3DTSS_RESULTARG];
+      st.colorArgsUsed = argumentsRead(st.colorOp);
+      st.alphaArgsUsed = st.alphaOp == D3DTOP_DISABLE ? 0 : argumentsRead(st.alphaOp);
       bool usesTexture = st.colorOp == D3DTOP_BLENDTEXTUREALPHA || st.colorOp == D3DTOP_BLENDTEXTUREALPHAPM ||
                          st.alphaOp == D3DTOP_BLENDTEXTUREALPHA || st.alphaOp == D3DTOP_BLENDTEXTUREALPHAPM;
-      for (int a = 0; a < 3; ++a) usesTexture = usesTexture || readsTexture(st.colorArg[a]) || readsTexture(st.alphaArg[a]);
+      for (int a = 0; a < 3; ++a)
+        usesTexture = usesTexture || ((st.colorArgsUsed >> a & 1) && readsTexture(st.colorArg[a])) ||
+                      ((st.alphaArgsUsed >> a & 1) && readsTexture(st.alphaArg[a]));
       st.texture = usesTexture ? state_.textures[s] : nullptr;
       st.coordIndex = ts[D3DTSS_TEXCOORDINDEX] & 0xFFFF;
       st.texGen = ts[D3DTSS_TEXCOORDINDEX] & 0xFFFF0000u;

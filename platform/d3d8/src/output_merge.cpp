@@ -36,20 +36,12 @@ Color unpack(uint32_t c) {
 
 // Level of detail (log2 of texels per pixel) from the exact screen derivatives of
 // u = N / D, where N and D are the barycentric sums of u / w and 1 / w.
-float levelOfDetail(const Triangle& t, const StageSetup& stage, int slot, float u, float v, float invW) {
-  float dD[2] = {0, 0}, dU[2] = {0, 0}, dV[2] = {0, 0};
-  for (int i = 0; i < 3; ++i) {
-    dD[0] += t.dbdx[i] * t.invW[i];
-    dD[1] += t.dbdy[i] * t.invW[i];
-    dU[0] += t.dbdx[i] * t.varyings[i][slot];
-    dU[1] += t.dbdy[i] * t.varyings[i][slot];
-    dV[0] += t.dbdx[i] * t.varyings[i][slot + 1];
-    dV[1] += t.dbdy[i] * t.varyings[i][slot + 1];
-  }
+float levelOfDetail(const Triangle& t, const StageSetup& stage, int index, float u, float v, float invW) {
+  const float* g = t.textureGradients[index];
   const auto& base = stage.texture->level(0);
-  const float w = static_cast<float>(base.width), h = static_cast<float>(base.height);
-  const float ux = (dU[0] - u * dD[0]) / invW * w, vx = (dV[0] - v * dD[0]) / invW * h;
-  const float uy = (dU[1] - u * dD[1]) / invW * w, vy = (dV[1] - v * dD[1]) / invW * h;
+  const float w = static_cast<float>(base.width) / invW, h = static_cast<float>(base.height) / invW;
+  const float ux = (g[0] - u * t.invWGradient[0]) * w, vx = (g[2] - v * t.invWGradient[0]) * h;
+  const float uy = (g[1] - u * t.invWGradient[1]) * w, vy = (g[3] - v * t.invWGradient[1]) * h;
   const float rho2 = std::max(ux * ux + vx * vx, uy * uy + vy * vy);
   if (!(rho2 > 0.0f) || !std::isfinite(rho2)) return 0.0f;
   return 0.5f * std::log2(rho2);
@@ -113,7 +105,7 @@ void shadeFragment(const DrawState& s, const RenderTarget& rt, const Fragment& f
     const float q = f.varyings[slot + 3];
     const float invQ = q != 0.0f ? 1.0f / q : 0.0f;
     const float u = f.varyings[slot], v = f.varyings[slot + 1];
-    const float lod = st.needsLod && f.triangle ? levelOfDetail(*f.triangle, st, slot, u, v, f.invW) : 0.0f;
+    const float lod = st.needsLod && f.triangle ? levelOfDetail(*f.triangle, st, i, u, v, f.invW) : 0.0f;
     texels[i] = sampleTexture(st, u * invQ, v * invQ, lod);
   }
   Color c = combineStages(s, f, texels);

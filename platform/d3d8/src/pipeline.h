@@ -50,6 +50,7 @@ struct StageSetup {
   DWORD colorArg[3];  // arg0, arg1, arg2
   DWORD alphaArg[3];
   DWORD resultArg;
+  unsigned colorArgsUsed, alphaArgsUsed;  // bit i: argument i is read
   const Texture* texture;  // null: a texture argument reads opaque white
   DWORD coordIndex;
   DWORD texGen;
@@ -137,6 +138,10 @@ struct Triangle {
   float dbdx[3], dbdy[3];  // barycentric change per pixel
   float z[3], invW[3];
   float varyings[3][kMaxVaryings];  // premultiplied by 1/w
+  // Screen derivatives of 1/w and, per stage needing a level of detail, of u/w and v/w
+  // (d/dx, d/dy each).
+  float invWGradient[2];
+  float textureGradients[kMaxTextureStages][4];
 };
 
 // One covered pixel with its interpolated values.

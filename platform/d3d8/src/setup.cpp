@@ -79,6 +79,20 @@ bool setupTriangle(const DrawState& state, const RenderTarget& target, const Scr
       t->varyings[i][k] = (fromFirst ? v0.varyings[k] : v[i]->varyings[k]) * v[i]->invW;
     }
   }
+  t->invWGradient[0] = t->dbdx[0] * t->invW[0] + t->dbdx[1] * t->invW[1] + t->dbdx[2] * t->invW[2];
+  t->invWGradient[1] = t->dbdy[0] * t->invW[0] + t->dbdy[1] * t->invW[1] + t->dbdy[2] * t->invW[2];
+  for (int s = 0; s < state.stageCount; ++s) {
+    if (!state.stages[s].needsLod) continue;
+    const int slot = kVaryingTexture + 4 * s;
+    float* g = t->textureGradients[s];
+    g[0] = g[1] = g[2] = g[3] = 0.0f;
+    for (int i = 0; i < 3; ++i) {
+      g[0] += t->dbdx[i] * t->varyings[i][slot];
+      g[1] += t->dbdy[i] * t->varyings[i][slot];
+      g[2] += t->dbdx[i] * t->varyings[i][slot + 1];
+      g[3] += t->dbdy[i] * t->varyings[i][slot + 1];
+    }
+  }
   return true;
 }
 
