@@ -167,6 +167,52 @@ void drawDepthPair(IDirect3DDevice8* d, DWORD func, float clearDepth) {
   drawQuad(d, 24, 4, 60, 28, 0.6f, 0xFF00FF00);
 }
 
+// Ortho camera with one world unit per pixel: world (x, y) shows at pixel (x + w/2, h/2 - y).
+void pixelCamera(IDirect3DDevice8* d, float width, float height) {
+  const D3DMATRIX id = identity();
+  const D3DMATRIX projection = orthoLH(width, height, 0.0f, 10.0f);
+  d->SetTransform(D3DTS_WORLD, &id);
+  d->SetTransform(D3DTS_VIEW, &id);
+  d->SetTransform(D3DTS_PROJECTION, &projection);
+}
+
+struct TexturedVertex {
+  float x, y, z, u, v;
+};
+
+// A quad over the pixel rectangle (x0, y0) - (x1, y1) of a 64 x 32 pixel camera, with
+// texture coordinates 0 .. 1 from its top-left corner.
+void drawTexturedQuad(IDirect3DDevice8* d, float x0, float y0, float x1, float y1) {
+  const TexturedVertex v[4] = {{x0 - 32, 16 - y0, 1, 0, 0}, {x1 - 32, 16 - y0, 1, 1, 0},
+                               {x0 - 32, 16 - y1, 1, 0, 1}, {x1 - 32, 16 - y1, 1, 1, 1}};
+  d->SetVertexShader(D3DFVF_XYZ | D3DFVF_TEX1);
+  d->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, v, sizeof(TexturedVertex));
+}
+
+IDirect3DTexture8* quadrantTexture(IDirect3DDevice8* d) {
+  return makeTexture32(d, 2, 2, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF});
+}
+
+void sphereTexgen(IDirect3DDevice8* d, DWORD texgen) {
+  IDirect3DTexture8* t = quadrantTexture(d);
+  d->SetTexture(0, t);
+  d->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+  d->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+  d->SetTextureStageState(0, D3DTSS_TEXCOORDINDEX, texgen);
+  d->SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_COUNT2);
+  // u = 0.5 x + 0.5, v = -0.5 y + 0.5: the sphere map of a direction.
+  D3DMATRIX m{};
+  m._11 = 0.5f;
+  m._22 = -0.5f;
+  m._41 = 0.5f;
+  m._42 = 0.5f;
+  m._44 = 1.0f;
+  d->SetTransform(D3DTS_TEXTURE0, &m);
+  drawSphere(d, directionalLight({0, 0, 1}, {1, 1, 1, 1}));
+  d->SetTexture(0, nullptr);
+  t->Release();
+}
+
 const GoldenScene kScenes[] = {
     {"pretransformed_quads", 64, 48, D3DFMT_D24S8,
      [](IDirect3DDevice8* d) {
@@ -378,30 +424,83 @@ const GoldenScene kScenes[] = {
        expectLit(c, 10, 32, 0.0f, 0.0f, {1, 1, 1, 1}, 0.0f);  // outside the outer cone
      }},
     {"texgen_camera_normal", 64, 64, D3DFMT_D24S8,
-     [](IDirect3DDevice8* d) {
-       IDirect3DTexture8* t = makeTexture32(d, 2, 2, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF});
-       d->SetTexture(0, t);
-       d->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
-       d->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-       d->SetTextureStageState(0, D3DTSS_TEXCOORDINDEX, D3DTSS_TCI_CAMERASPACENORMAL);
-       d->SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_COUNT2);
-       // u = 0.5 x + 0.5, v = -0.5 y + 0.5: the normal map of a sphere.
-       D3DMATRIX m{};
-       m._11 = 0.5f;
-       m._22 = -0.5f;
-       m._41 = 0.5f;
-       m._42 = 0.5f;
-       m._44 = 1.0f;
-       d->SetTransform(D3DTS_TEXTURE0, &m);
-       drawSphere(d, directionalLight({0, 0, 1}, {1, 1, 1, 1}));
-       d->SetTexture(0, nullptr);
-       t->Release();
-     },
+     [](IDirect3DDevice8* d) { sphereTexgen(d, D3DTSS_TCI_CAMERASPACENORMAL); },
      [](Checks& c) {
        c.pixel(32, 32, 0xFFFFFF, 0);  // normal (0, 0, -1): u = v = 0.5, texel (1, 1)
        c.pixel(20, 20, 0xFF0000, 0);  // upper left: normal x < 0, y > 0
        c.pixel(44, 44, 0xFFFFFF, 0);
        c.pixel(44, 20, 0x00FF00, 0);
+     }},
+    {"texgen_reflection", 64, 64, D3DFMT_D24S8,
+     [](IDirect3DDevice8* d) { sphereTexgen(d, D3DTSS_TCI_CAMERASPACEREFLECTIONVECTOR); },
+     [](Checks& c) {
+       // At the pole the view ray (0, 0, 1) reflects to (0, 0, -1): u = v = 0.5.
+       c.pixel(32, 32, 0xFFFFFF, 0);
+       c.pixel(20, 20, 0xFF0000, 0);  // reflection leans left and up like the normal
+       c.pixel(44, 20, 0x00FF00, 0);
+     }},
+    {"texture_transforms", 64, 32, D3DFMT_D24S8,
+     [](IDirect3DDevice8* d) {
+       pixelCamera(d, 64, 32);
+       IDirect3DTexture8* t = quadrantTexture(d);
+       d->SetTexture(0, t);
+       d->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+       d->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+       // Two coordinates: (u, v, 1, 0) times the matrix, so the shift is in the third row.
+       D3DMATRIX shift = identity();
+       shift._31 = 0.5f;
+       d->SetTransform(D3DTS_TEXTURE0, &shift);
+       d->SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_COUNT2);
+       drawTexturedQuad(d, 0, 0, 32, 32);
+       // Three coordinates, projected: (u, v, 0.5) gives (2u, 2v).
+       D3DMATRIX projected = identity();
+       projected._33 = 0.5f;
+       d->SetTransform(D3DTS_TEXTURE0, &projected);
+       d->SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_COUNT3 | D3DTTFF_PROJECTED);
+       drawTexturedQuad(d, 32, 0, 64, 32);
+       d->SetTexture(0, nullptr);
+       t->Release();
+     },
+     [](Checks& c) {
+       c.pixel(3, 3, 0x00FF00, 0);   // u 0.09 + 0.5: texel (1, 0)
+       c.pixel(20, 3, 0xFF0000, 0);  // u 0.63 + 0.5 wraps to 0.13: texel (0, 0)
+       c.pixel(42, 3, 0x00FF00, 0);  // (0.63, 0.19): texel (1, 0)
+       c.pixel(35, 20, 0xFF0000, 0); // (0.19, 1.25) wraps: texel (0, 0)
+       c.pixel(42, 10, 0xFFFFFF, 0); // (0.63, 0.63): texel (1, 1)
+     }},
+    {"material_sources", 64, 32, D3DFMT_D24S8,
+     [](IDirect3DDevice8* d) {
+       pixelCamera(d, 64, 32);
+       d->SetRenderState(D3DRS_LIGHTING, TRUE);
+       d->SetRenderState(D3DRS_AMBIENT, 0);
+       const D3DLIGHT8 light = directionalLight({0, 0, 1}, {1, 1, 1, 1});
+       d->SetLight(0, &light);
+       d->LightEnable(0, TRUE);
+       const D3DMATERIAL8 m = material({0, 0, 1, 1}, {0, 0, 0, 0});
+       d->SetMaterial(&m);
+       struct Vertex {
+         float x, y, z, nx, ny, nz;
+         D3DCOLOR diffuse;
+       };
+       auto quad = [d](float x0, float x1) {
+         const Vertex v[4] = {{x0, 16, 1, 0, 0, -1, 0xFFFF0000}, {x1, 16, 1, 0, 0, -1, 0xFFFF0000},
+                              {x0, -16, 1, 0, 0, -1, 0xFFFF0000}, {x1, -16, 1, 0, 0, -1, 0xFFFF0000}};
+         d->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, v, sizeof(Vertex));
+       };
+       d->SetVertexShader(D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE);
+       d->SetRenderState(D3DRS_COLORVERTEX, TRUE);
+       d->SetRenderState(D3DRS_DIFFUSEMATERIALSOURCE, D3DMCS_COLOR1);
+       quad(-32, -11);  // diffuse from the vertex colour
+       d->SetRenderState(D3DRS_DIFFUSEMATERIALSOURCE, D3DMCS_MATERIAL);
+       quad(-11, 11);   // diffuse from the material
+       d->SetRenderState(D3DRS_EMISSIVEMATERIALSOURCE, D3DMCS_COLOR1);
+       d->LightEnable(0, FALSE);
+       quad(11, 32);    // no light: only the vertex colour as emissive
+     },
+     [](Checks& c) {
+       c.pixel(10, 16, 0xFF0000, 1);
+       c.pixel(32, 16, 0x0000FF, 1);
+       c.pixel(54, 16, 0xFF0000, 1);
      }},
     {"fog_table_linear", 64, 32, D3DFMT_D24S8, [](IDirect3DDevice8* d) { drawFogQuads(d, D3DFOG_LINEAR, true); },
      [](Checks& c) { expectFog(c, D3DFOG_LINEAR); }},
@@ -412,6 +511,8 @@ const GoldenScene kScenes[] = {
     {"fog_vertex_linear", 64, 32, D3DFMT_D24S8, [](IDirect3DDevice8* d) { drawFogQuads(d, D3DFOG_LINEAR, false); },
      [](Checks& c) { expectFog(c, D3DFOG_LINEAR); }},
 };
+
+void PrintTo(const GoldenScene& scene, std::ostream* out) { *out << scene.name; }
 
 class GoldenScenes : public ::testing::TestWithParam<GoldenScene> {};
 
