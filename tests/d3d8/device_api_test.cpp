@@ -361,6 +361,18 @@ TEST_F(DeviceTest, DrawCallsCheckTheirArguments) {
   EXPECT_EQ(device->EndScene(), D3D_OK);
 }
 
+TEST_F(DeviceTest, NullPathChecksCallsButDrawsNothing) {
+  ASSERT_TRUE(d3d8sw::SetRasterOptions(device.get(), {d3d8sw::RasterPath::None, 1}));
+  device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1.0f, 0);
+  device->BeginScene();
+  baseStates(device.get());
+  EXPECT_EQ(drawQuad(device.get(), 0, 0, 32, 32, 0.5f, 0xFFFFFFFF), D3D_OK);
+  const ScreenVertex one[1] = {{0, 0, 0.5f, 1, 0xFFFFFFFF, 0, 0}};
+  EXPECT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, one, 4), D3DERR_INVALIDCALL);
+  device->EndScene();
+  EXPECT_EQ(device.capture().at(16, 16) & 0xFFFFFF, 0u);
+}
+
 TEST_F(DeviceTest, ClearStaysInsideTheViewportAndRectangles) {
   const D3DVIEWPORT8 vp{8, 8, 16, 16, 0.0f, 1.0f};
   device->SetViewport(&vp);

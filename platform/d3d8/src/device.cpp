@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "caps.h"
 #include "pixel_format.h"
@@ -20,6 +21,16 @@ int defaultThreadCount() {
   return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 }
 
+RasterOptions defaultOptions() {
+  RasterOptions options;
+  if (const char* value = std::getenv("KELVANE_D3D8_RASTER")) {
+    const std::string path = value;
+    if (path == "reference") options.path = RasterPath::Reference;
+    if (path == "none") options.path = RasterPath::None;
+  }
+  return options;
+}
+
 }  // namespace
 
 StateBlock::~StateBlock() {
@@ -33,7 +44,7 @@ Device::Device(IDirect3D8* direct3d, UINT adapter, D3DDEVTYPE type, HWND focusWi
     : direct3d_(direct3d), link_(std::make_shared<DeviceLink>()), creation_{adapter, type, focusWindow, flags} {
   direct3d_->AddRef();
   link_->device = this;
-  setRasterOptions(RasterOptions{});
+  setRasterOptions(defaultOptions());
 }
 
 Device::~Device() {
@@ -54,7 +65,7 @@ ULONG Device::Release() {
 
 void Device::setRasterOptions(const RasterOptions& options) {
   options_ = options;
-  const int threads = options.path == RasterPath::Reference ? 1
+  const int threads = options.path != RasterPath::Optimised ? 1
                       : options.threads > 0                 ? std::min(options.threads, 64)
                                                             : defaultThreadCount();
   if (!pool_ || pool_->size() != threads) pool_ = std::make_unique<ThreadPool>(threads);

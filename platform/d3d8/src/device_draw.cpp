@@ -103,6 +103,7 @@ HRESULT Device::draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const uint8_t* 
     hi = base + count - 1;
   }
   if (hi >= available) return D3DERR_INVALIDCALL;
+  if (options_.path == RasterPath::None) return D3D_OK;
 
   validate();
   const DrawState& ds = drawState_;
