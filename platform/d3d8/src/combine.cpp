@@ -14,7 +14,7 @@ struct Registers {
   Color diffuse, specular, current, temp, factor, texture;
 };
 
-Color argument(DWORD arg, const Registers& r) {
+inline Color argument(DWORD arg, const Registers& r) {
   Color c;
   switch (arg & D3DTA_SELECTMASK) {
     case D3DTA_DIFFUSE: c = r.diffuse; break;
@@ -32,30 +32,86 @@ Color argument(DWORD arg, const Registers& r) {
 
 // One channel of an operation. `a0..a2` are the channel of the arguments, `alpha1` the
 // alpha of argument 1, `blend` the alpha the BLEND* operations use.
-float operate(DWORD op, float a0, float a1, float a2, float alpha1, float blend) {
+template <DWORD Op>
+inline float operate(float a0, float a1, float a2, float alpha1, float blend) {
+  if constexpr (Op == D3DTOP_SELECTARG1) return a1;
+  else if constexpr (Op == D3DTOP_SELECTARG2) return a2;
+  else if constexpr (Op == D3DTOP_MODULATE) return a1 * a2;
+  else if constexpr (Op == D3DTOP_MODULATE2X) return sat(2.0f * a1 * a2);
+  else if constexpr (Op == D3DTOP_MODULATE4X) return sat(4.0f * a1 * a2);
+  else if constexpr (Op == D3DTOP_ADD) return sat(a1 + a2);
+  else if constexpr (Op == D3DTOP_ADDSIGNED) return sat(a1 + a2 - 0.5f);
+  else if constexpr (Op == D3DTOP_ADDSIGNED2X) return sat(2.0f * (a1 + a2 - 0.5f));
+  else if constexpr (Op == D3DTOP_SUBTRACT) return sat(a1 - a2);
+  else if constexpr (Op == D3DTOP_ADDSMOOTH) return sat(a1 + a2 - a1 * a2);
+  else if constexpr (Op == D3DTOP_BLENDDIFFUSEALPHA) return a1 * blend + a2 * (1.0f - blend);
+  else if constexpr (Op == D3DTOP_BLENDTEXTUREALPHAPM) return sat(a1 + a2 * (1.0f - blend));
+  else if constexpr (Op == D3DTOP_MODULATEALPHA_ADDCOLOR) return sat(a1 + alpha1 * a2);
+  else if constexpr (Op == D3DTOP_MODULATECOLOR_ADDALPHA) return sat(a1 * a2 + alpha1);
+  else if constexpr (Op == D3DTOP_MODULATEINVALPHA_ADDCOLOR) return sat((1.0f - alpha1) * a2 + a1);
+  else if constexpr (Op == D3DTOP_MODULATEINVCOLOR_ADDALPHA) return sat((1.0f - a1) * a2 + alpha1);
+  else if constexpr (Op == D3DTOP_MULTIPLYADD) return sat(a0 + a1 * a2);
+  else if constexpr (Op == D3DTOP_LERP) return a0 * a1 + (1.0f - a0) * a2;
+  else return a1;  // premodulate and bump mapping: pass argument 1 on
+}
+
+template <DWORD Op>
+inline void operateColor(const Color& c0, const Color& c1, const Color& c2, float blend, Color* out) {
+  out->r = operate<Op>(c0.r, c1.r, c2.r, c1.a, blend);
+  out->g = operate<Op>(c0.g, c1.g, c2.g, c1.a, blend);
+  out->b = operate<Op>(c0.b, c1.b, c2.b, c1.a, blend);
+}
+
+// The colour channels of an operation; the switch runs once per stage, not per channel.
+void operateColor(DWORD op, const Color& c0, const Color& c1, const Color& c2, float blend, Color* out) {
+  switch (op) {
+    case D3DTOP_SELECTARG1: return operateColor<D3DTOP_SELECTARG1>(c0, c1, c2, blend, out);
+    case D3DTOP_SELECTARG2: return operateColor<D3DTOP_SELECTARG2>(c0, c1, c2, blend, out);
+    case D3DTOP_MODULATE: return operateColor<D3DTOP_MODULATE>(c0, c1, c2, blend, out);
+    case D3DTOP_MODULATE2X: return operateColor<D3DTOP_MODULATE2X>(c0, c1, c2, blend, out);
+    case D3DTOP_MODULATE4X: return operateColor<D3DTOP_MODULATE4X>(c0, c1, c2, blend, out);
+    case D3DTOP_ADD: return operateColor<D3DTOP_ADD>(c0, c1, c2, blend, out);
+    case D3DTOP_ADDSIGNED: return operateColor<D3DTOP_ADDSIGNED>(c0, c1, c2, blend, out);
+    case D3DTOP_ADDSIGNED2X: return operateColor<D3DTOP_ADDSIGNED2X>(c0, c1, c2, blend, out);
+    case D3DTOP_SUBTRACT: return operateColor<D3DTOP_SUBTRACT>(c0, c1, c2, blend, out);
+    case D3DTOP_ADDSMOOTH: return operateColor<D3DTOP_ADDSMOOTH>(c0, c1, c2, blend, out);
+    case D3DTOP_BLENDDIFFUSEALPHA:
+    case D3DTOP_BLENDTEXTUREALPHA:
+    case D3DTOP_BLENDFACTORALPHA:
+    case D3DTOP_BLENDCURRENTALPHA: return operateColor<D3DTOP_BLENDDIFFUSEALPHA>(c0, c1, c2, blend, out);
+    case D3DTOP_BLENDTEXTUREALPHAPM: return operateColor<D3DTOP_BLENDTEXTUREALPHAPM>(c0, c1, c2, blend, out);
+    case D3DTOP_MODULATEALPHA_ADDCOLOR: return operateColor<D3DTOP_MODULATEALPHA_ADDCOLOR>(c0, c1, c2, blend, out);
+    case D3DTOP_MODULATECOLOR_ADDALPHA: return operateColor<D3DTOP_MODULATECOLOR_ADDALPHA>(c0, c1, c2, blend, out);
+    case D3DTOP_MODULATEINVALPHA_ADDCOLOR:
+      return operateColor<D3DTOP_MODULATEINVALPHA_ADDCOLOR>(c0, c1, c2, blend, out);
+    case D3DTOP_MODULATEINVCOLOR_ADDALPHA:
+      return operateColor<D3DTOP_MODULATEINVCOLOR_ADDALPHA>(c0, c1, c2, blend, out);
+    case D3DTOP_MULTIPLYADD: return operateColor<D3DTOP_MULTIPLYADD>(c0, c1, c2, blend, out);
+    case D3DTOP_LERP: return operateColor<D3DTOP_LERP>(c0, c1, c2, blend, out);
+    default: return operateColor<D3DTOP_SELECTARG1>(c0, c1, c2, blend, out);
+  }
+}
+
+float operateAlpha(DWORD op, float a0, float a1, float a2, float blend) {
   switch (op) {
     case D3DTOP_SELECTARG1: return a1;
     case D3DTOP_SELECTARG2: return a2;
     case D3DTOP_MODULATE: return a1 * a2;
-    case D3DTOP_MODULATE2X: return sat(2.0f * a1 * a2);
-    case D3DTOP_MODULATE4X: return sat(4.0f * a1 * a2);
-    case D3DTOP_ADD: return sat(a1 + a2);
-    case D3DTOP_ADDSIGNED: return sat(a1 + a2 - 0.5f);
-    case D3DTOP_ADDSIGNED2X: return sat(2.0f * (a1 + a2 - 0.5f));
-    case D3DTOP_SUBTRACT: return sat(a1 - a2);
-    case D3DTOP_ADDSMOOTH: return sat(a1 + a2 - a1 * a2);
+    case D3DTOP_MODULATE2X: return operate<D3DTOP_MODULATE2X>(a0, a1, a2, a1, blend);
+    case D3DTOP_MODULATE4X: return operate<D3DTOP_MODULATE4X>(a0, a1, a2, a1, blend);
+    case D3DTOP_ADD: return operate<D3DTOP_ADD>(a0, a1, a2, a1, blend);
+    case D3DTOP_ADDSIGNED: return operate<D3DTOP_ADDSIGNED>(a0, a1, a2, a1, blend);
+    case D3DTOP_ADDSIGNED2X: return operate<D3DTOP_ADDSIGNED2X>(a0, a1, a2, a1, blend);
+    case D3DTOP_SUBTRACT: return operate<D3DTOP_SUBTRACT>(a0, a1, a2, a1, blend);
+    case D3DTOP_ADDSMOOTH: return operate<D3DTOP_ADDSMOOTH>(a0, a1, a2, a1, blend);
     case D3DTOP_BLENDDIFFUSEALPHA:
     case D3DTOP_BLENDTEXTUREALPHA:
     case D3DTOP_BLENDFACTORALPHA:
-    case D3DTOP_BLENDCURRENTALPHA: return a1 * blend + a2 * (1.0f - blend);
-    case D3DTOP_BLENDTEXTUREALPHAPM: return sat(a1 + a2 * (1.0f - blend));
-    case D3DTOP_MODULATEALPHA_ADDCOLOR: return sat(a1 + alpha1 * a2);
-    case D3DTOP_MODULATECOLOR_ADDALPHA: return sat(a1 * a2 + alpha1);
-    case D3DTOP_MODULATEINVALPHA_ADDCOLOR: return sat((1.0f - alpha1) * a2 + a1);
-    case D3DTOP_MODULATEINVCOLOR_ADDALPHA: return sat((1.0f - a1) * a2 + alpha1);
-    case D3DTOP_MULTIPLYADD: return sat(a0 + a1 * a2);
-    case D3DTOP_LERP: return a0 * a1 + (1.0f - a0) * a2;
-    default: return a1;  // premodulate and bump mapping: pass argument 1 on
+    case D3DTOP_BLENDCURRENTALPHA: return operate<D3DTOP_BLENDDIFFUSEALPHA>(a0, a1, a2, a1, blend);
+    case D3DTOP_BLENDTEXTUREALPHAPM: return operate<D3DTOP_BLENDTEXTUREALPHAPM>(a0, a1, a2, a1, blend);
+    case D3DTOP_MULTIPLYADD: return operate<D3DTOP_MULTIPLYADD>(a0, a1, a2, a1, blend);
+    case D3DTOP_LERP: return operate<D3DTOP_LERP>(a0, a1, a2, a1, blend);
+    default: return a1;
   }
 }
 
@@ -97,10 +153,7 @@ Color combineStages(const DrawState& state, const Fragment& f, const Color* texe
       const float d = dot3Signed(c1, c2);
       out = Color{d, d, d, d};
     } else {
-      const float blend = blendAlpha(st.colorOp, r);
-      out.r = operate(st.colorOp, c0.r, c1.r, c2.r, c1.a, blend);
-      out.g = operate(st.colorOp, c0.g, c1.g, c2.g, c1.a, blend);
-      out.b = operate(st.colorOp, c0.b, c1.b, c2.b, c1.a, blend);
+      operateColor(st.colorOp, c0, c1, c2, blendAlpha(st.colorOp, r), &out);
     }
     if (st.colorOp != D3DTOP_DOTPRODUCT3) {
       if (st.alphaOp == D3DTOP_DISABLE) {
@@ -110,7 +163,7 @@ Color combineStages(const DrawState& state, const Fragment& f, const Color* texe
         const float a0 = usedAlpha & 1 ? argument(st.alphaArg[0], r).a : 0.0f;
         const float a1 = usedAlpha & 2 ? argument(st.alphaArg[1], r).a : 0.0f;
         const float a2 = usedAlpha & 4 ? argument(st.alphaArg[2], r).a : 0.0f;
-        out.a = operate(st.alphaOp, a0, a1, a2, a1, blendAlpha(st.alphaOp, r));
+        out.a = operateAlpha(st.alphaOp, a0, a1, a2, blendAlpha(st.alphaOp, r));
       }
     }
     if ((st.resultArg & D3DTA_SELECTMASK) == D3DTA_TEMP)

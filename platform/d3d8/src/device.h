@@ -141,6 +141,7 @@ class Device final : public IDirect3DDevice8 {
                UINT stride, const uint8_t* indices, UINT indexBytes, D3DFORMAT indexFormat,
                UINT baseVertex);
   void rasterCollected();
+  void unbindStream(bool indicesToo);
   RenderTarget renderTarget();
   HRESULT createFrameBuffers(const D3DPRESENT_PARAMETERS& parameters);
 

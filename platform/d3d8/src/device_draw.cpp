@@ -48,9 +48,8 @@ HRESULT Device::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, cons
   if (!vertices) return D3DERR_INVALIDCALL;
   const uint64_t bytes = verticesFor(type, primitiveCount) * stride;
   if (bytes > kMaxBufferBytes) return D3DERR_INVALIDCALL;
-  // As in Direct3D, the stream source and indices are unset afterwards.
-  SetStreamSource(0, nullptr, 0);
-  SetIndices(nullptr, 0);
+  // As in Direct3D, stream 0 is unset afterwards (whatever a state block is recording).
+  unbindStream(false);
   return draw(type, primitiveCount, static_cast<const uint8_t*>(vertices), static_cast<UINT>(bytes), stride,
               nullptr, 0, D3DFMT_UNKNOWN, 0);
 }
@@ -63,15 +62,25 @@ HRESULT Device::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, UINT minIndex, UIN
   const uint64_t vertexBytes = (static_cast<uint64_t>(minIndex) + vertexCount) * stride;
   const uint64_t indexBytes = verticesFor(type, primitiveCount) * (indexFormat == D3DFMT_INDEX32 ? 4 : 2);
   if (vertexBytes > kMaxBufferBytes || indexBytes > kMaxBufferBytes) return D3DERR_INVALIDCALL;
-  SetStreamSource(0, nullptr, 0);
-  SetIndices(nullptr, 0);
+  unbindStream(true);
   return draw(type, primitiveCount, static_cast<const uint8_t*>(vertices), static_cast<UINT>(vertexBytes), stride,
               static_cast<const uint8_t*>(indices), static_cast<UINT>(indexBytes), indexFormat, 0);
 }
 
+void Device::unbindStream(bool indicesToo) {
+  if (state_.stream) state_.stream->Release();
+  state_.stream = nullptr;
+  state_.streamStride = 0;
+  if (indicesToo && state_.indices) {
+    state_.indices->Release();
+    state_.indices = nullptr;
+    state_.baseVertexIndex = 0;
+  }
+}
+
 HRESULT Device::draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const uint8_t* vertices, UINT vertexBytes,
                      UINT stride, const uint8_t* indices, UINT indexBytes, D3DFORMAT indexFormat, UINT base) {
-  if (!inScene_ || recording_) return D3DERR_INVALIDCALL;
+  if (!inScene_) return D3DERR_INVALIDCALL;
   const uint64_t count = verticesFor(type, primitiveCount);
   if (count == 0 && type >= D3DPT_POINTLIST && type <= D3DPT_TRIANGLEFAN) return D3D_OK;
   if (count == 0 || count > 0x7FFFFFFF) return D3DERR_INVALIDCALL;
