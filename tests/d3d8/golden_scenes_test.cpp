@@ -502,6 +502,42 @@ const GoldenScene kScenes[] = {
        c.pixel(32, 16, 0x0000FF, 1);
        c.pixel(54, 16, 0xFF0000, 1);
      }},
+    {"fan_and_near_clip", 64, 32, D3DFMT_D24S8,
+     [](IDirect3DDevice8* d) {
+       // A floor at y = -1 from 5 behind the camera to 10 in front: only clipping at
+       // the near plane keeps the part behind the camera from folding over the view.
+       const D3DMATRIX id = identity();
+       const D3DMATRIX projection = perspectiveFovLH(kPi / 2, 2.0f, 0.5f, 50.0f);
+       d->SetTransform(D3DTS_WORLD, &id);
+       d->SetTransform(D3DTS_VIEW, &id);
+       d->SetTransform(D3DTS_PROJECTION, &projection);
+       struct Vertex {
+         float x, y, z;
+         D3DCOLOR color;
+       };
+       const Vertex floor[4] = {{-10, -1, -5, 0xFF00C000}, {10, -1, -5, 0xFF00C000}, {-10, -1, 10, 0xFF00C000},
+                                {10, -1, 10, 0xFF00C000}};
+       d->SetVertexShader(D3DFVF_XYZ | D3DFVF_DIFFUSE);
+       d->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, floor, sizeof(Vertex));
+       // A hexagon as a fan of pre-transformed vertices around (48, 8).
+       ScreenVertex fan[8];
+       fan[0] = {48, 8, 0.5f, 1, 0xFFFF8000, 0, 0};
+       for (int i = 0; i <= 6; ++i)
+         fan[i + 1] = {48 + 6 * std::cos(i * kPi / 3), 8 + 6 * std::sin(i * kPi / 3), 0.5f, 1, 0xFFFF8000, 0, 0};
+       d->SetVertexShader(kScreenVertexFvf);
+       d->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, 6, fan, sizeof(ScreenVertex));
+     },
+     [](Checks& c) {
+       // The floor's far edge is at screen row 16 * (1 + 1/10) = 17.6.
+       c.pixel(32, 20, 0x00C000, 0);
+       c.pixel(2, 31, 0x00C000, 0);
+       c.pixel(60, 25, 0x00C000, 0);
+       c.pixel(32, 17, 0, 0);
+       c.pixel(10, 8, 0, 0);
+       c.pixel(48, 8, 0xFF8000, 0);
+       c.pixel(52, 10, 0xFF8000, 0);
+       c.pixel(48, 1, 0, 0);
+     }},
     {"fog_table_linear", 64, 32, D3DFMT_D24S8, [](IDirect3DDevice8* d) { drawFogQuads(d, D3DFOG_LINEAR, true); },
      [](Checks& c) { expectFog(c, D3DFOG_LINEAR); }},
     {"fog_table_exp", 64, 32, D3DFMT_D24S8, [](IDirect3DDevice8* d) { drawFogQuads(d, D3DFOG_EXP, true); },
