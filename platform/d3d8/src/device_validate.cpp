@@ -152,7 +152,7 @@ void Device::validate() {
       st.mipFilter = ts[D3DTSS_MIPFILTER];
       st.addressU = ts[D3DTSS_ADDRESSU];
       st.addressV = ts[D3DTSS_ADDRESSV];
-      st.border = unpackColor(ts[D3DTSS_BORDERCOLOR]);
+      st.border = ts[D3DTSS_BORDERCOLOR];
       st.lodBias = bitsFloat(ts[D3DTSS_MIPMAPLODBIAS]);
       if (!std::isfinite(st.lodBias)) st.lodBias = 0.0f;
       st.maxMipLevel = static_cast<int>(std::min<DWORD>(ts[D3DTSS_MAXMIPLEVEL], 64));

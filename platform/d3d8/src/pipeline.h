@@ -58,7 +58,7 @@ struct StageSetup {
   D3DMATRIX matrix;
   DWORD magFilter, minFilter, mipFilter;
   DWORD addressU, addressV;
-  Color border;
+  uint32_t border;  // 0xAARRGGBB
   float lodBias;
   int maxMipLevel;
   bool needsLod;  // the texture has mip levels or differing min and mag filters

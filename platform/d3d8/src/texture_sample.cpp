@@ -11,6 +11,8 @@ namespace d3d8sw {
 
 namespace {
 
+constexpr uint32_t kLanes = 0x00FF00FFu;  // two 8-bit channels in 16-bit lanes
+
 Color unpack(uint32_t c) {
   constexpr float k = 1.0f / 255.0f;
   return Color{((c >> 16) & 0xFF) * k, ((c >> 8) & 0xFF) * k, (c & 0xFF) * k, (c >> 24) * k};
@@ -34,11 +36,6 @@ inline int address(DWORD mode, int i, int size) {
   }
 }
 
-uint32_t packedBorder(const Color& c) {
-  auto byte = [](float v) { return static_cast<uint32_t>(std::clamp(v, 0.0f, 1.0f) * 255.0f + 0.5f); };
-  return byte(c.a) << 24 | byte(c.r) << 16 | byte(c.g) << 8 | byte(c.b);
-}
-
 inline uint32_t fetch(const TextureLevel& level, int x, int y, uint32_t border) {
   if (x < 0 || y < 0) return border;
   return level.argb[static_cast<size_t>(y) * level.width + x];
@@ -52,7 +49,7 @@ inline float safeCoordinate(float v) {
 
 // One filtered texel of a level, packed 0xAARRGGBB.
 uint32_t sampleLevel(const StageSetup& s, const TextureLevel& level, DWORD filter, float u, float v) {
-  const uint32_t border = packedBorder(s.border);
+  const uint32_t border = s.border;
   const float x = u * static_cast<float>(level.width);
   const float y = v * static_cast<float>(level.height);
   if (filter != D3DTEXF_LINEAR && filter != D3DTEXF_ANISOTROPIC) {
@@ -68,10 +65,16 @@ uint32_t sampleLevel(const StageSetup& s, const TextureLevel& level, DWORD filte
   const uint32_t c00 = fetch(level, ax0, ay0, border), c10 = fetch(level, ax1, ay0, border);
   const uint32_t c01 = fetch(level, ax0, ay1, border), c11 = fetch(level, ax1, ay1, border);
   const uint32_t w11 = (wx * wy + 128) >> 8, w10 = wx - w11, w01 = wy - w11, w00 = 256 - wx - wy + w11;
-  constexpr uint32_t kLanes = 0x00FF00FFu;
   const uint32_t rb = ((c00 & kLanes) * w00 + (c10 & kLanes) * w10 + (c01 & kLanes) * w01 + (c11 & kLanes) * w11) >> 8;
   const uint32_t ag = ((c00 >> 8 & kLanes) * w00 + (c10 >> 8 & kLanes) * w10 + (c01 >> 8 & kLanes) * w01 +
                        (c11 >> 8 & kLanes) * w11) >> 8;
+  return (rb & kLanes) | ((ag & kLanes) << 8);
+}
+
+// a + (b - a) * w / 256 on all four channels.
+uint32_t mix(uint32_t a, uint32_t b, uint32_t w) {
+  const uint32_t rb = ((a & kLanes) * (256 - w) + (b & kLanes) * w) >> 8;
+  const uint32_t ag = ((a >> 8 & kLanes) * (256 - w) + (b >> 8 & kLanes) * w) >> 8;
   return (rb & kLanes) | ((ag & kLanes) << 8);
 }
 
@@ -93,11 +96,10 @@ Color sampleTexture(const StageSetup& s, float u, float v, float lod) {
   }
   const int l0 = base + static_cast<int>(std::floor(lod));
   const int l1 = std::min(last, l0 + 1);
-  const float f = lod - std::floor(lod);
-  const Color a = unpack(sampleLevel(s, texture.level(l0), s.minFilter, u, v));
-  if (f == 0.0f || l1 == l0) return a;
-  const Color b = unpack(sampleLevel(s, texture.level(l1), s.minFilter, u, v));
-  return Color{a.r + f * (b.r - a.r), a.g + f * (b.g - a.g), a.b + f * (b.b - a.b), a.a + f * (b.a - a.a)};
+  const uint32_t w = static_cast<uint32_t>((lod - std::floor(lod)) * 256.0f);
+  const uint32_t a = sampleLevel(s, texture.level(l0), s.minFilter, u, v);
+  if (w == 0 || l1 == l0) return unpack(a);
+  return unpack(mix(a, sampleLevel(s, texture.level(l1), s.minFilter, u, v), w));
 }
 
 }  // namespace d3d8sw
