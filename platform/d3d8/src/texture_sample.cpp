@@ -41,10 +41,16 @@ inline uint32_t fetch(const TextureLevel& level, int x, int y, uint32_t border) 
   return level.argb[static_cast<size_t>(y) * level.width + x];
 }
 
-// Keeps coordinates where float to int conversion is defined.
+// Keeps coordinates where texel positions fit an int (texture size <= 4096).
 inline float safeCoordinate(float v) {
   if (!std::isfinite(v)) return 0.0f;
-  return std::clamp(v, -1.0e6f, 1.0e6f);
+  return std::clamp(v, -32768.0f, 32768.0f);
+}
+
+// floor() for values well inside the int range, without a library call.
+inline int floorToInt(float v) {
+  const int i = static_cast<int>(v);
+  return i - (v < static_cast<float>(i) ? 1 : 0);
 }
 
 // One filtered texel of a level, packed 0xAARRGGBB.
@@ -53,13 +59,12 @@ uint32_t sampleLevel(const StageSetup& s, const TextureLevel& level, DWORD filte
   const float x = u * static_cast<float>(level.width);
   const float y = v * static_cast<float>(level.height);
   if (filter != D3DTEXF_LINEAR && filter != D3DTEXF_ANISOTROPIC) {
-    return fetch(level, address(s.addressU, static_cast<int>(std::floor(x)), level.width),
-                 address(s.addressV, static_cast<int>(std::floor(y)), level.height), border);
+    return fetch(level, address(s.addressU, floorToInt(x), level.width),
+                 address(s.addressV, floorToInt(y), level.height), border);
   }
-  const float fx = std::floor(x - 0.5f), fy = std::floor(y - 0.5f);
-  const uint32_t wx = static_cast<uint32_t>((x - 0.5f - fx) * 256.0f);
-  const uint32_t wy = static_cast<uint32_t>((y - 0.5f - fy) * 256.0f);
-  const int x0 = static_cast<int>(fx), y0 = static_cast<int>(fy);
+  const int x0 = floorToInt(x - 0.5f), y0 = floorToInt(y - 0.5f);
+  const uint32_t wx = static_cast<uint32_t>((x - 0.5f - static_cast<float>(x0)) * 256.0f);
+  const uint32_t wy = static_cast<uint32_t>((y - 0.5f - static_cast<float>(y0)) * 256.0f);
   const int ax0 = address(s.addressU, x0, level.width), ax1 = address(s.addressU, x0 + 1, level.width);
   const int ay0 = address(s.addressV, y0, level.height), ay1 = address(s.addressV, y0 + 1, level.height);
   const uint32_t c00 = fetch(level, ax0, ay0, border), c10 = fetch(level, ax1, ay0, border);
@@ -91,12 +96,13 @@ Color sampleTexture(const StageSetup& s, float u, float v, float lod) {
   if (s.mipFilter == D3DTEXF_NONE || last == base) return unpack(sampleLevel(s, texture.level(base), s.minFilter, u, v));
   lod = std::min(lod, static_cast<float>(last - base));
   if (s.mipFilter == D3DTEXF_POINT) {
-    const int level = std::min(last, base + static_cast<int>(std::floor(lod + 0.5f)));
+    const int level = std::min(last, base + floorToInt(lod + 0.5f));
     return unpack(sampleLevel(s, texture.level(level), s.minFilter, u, v));
   }
-  const int l0 = base + static_cast<int>(std::floor(lod));
+  const int whole = floorToInt(lod);
+  const int l0 = base + whole;
   const int l1 = std::min(last, l0 + 1);
-  const uint32_t w = static_cast<uint32_t>((lod - std::floor(lod)) * 256.0f);
+  const uint32_t w = static_cast<uint32_t>((lod - static_cast<float>(whole)) * 256.0f);
   const uint32_t a = sampleLevel(s, texture.level(l0), s.minFilter, u, v);
   if (w == 0 || l1 == l0) return unpack(a);
   return unpack(mix(a, sampleLevel(s, texture.level(l1), s.minFilter, u, v), w));
