@@ -22,7 +22,7 @@ uint64_t verticesFor(D3DPRIMITIVETYPE type, uint64_t primitives) {
   }
 }
 
-constexpr size_t kTriangleBatch = 2048;  // triangles collected before rasterising
+constexpr size_t kTriangleBatch = 4096;  // triangles collected before rasterising
 
 }  // namespace
 

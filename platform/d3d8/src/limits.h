@@ -19,7 +19,7 @@ inline constexpr int kSubPixelBits = 8;           // fixed-point fraction of scr
 inline constexpr float kGuardBand = 16.0f;        // clip-space x and y limit, times w
 inline constexpr float kMaxScreenCoordinate = 1 << 20;  // pre-transformed vertices beyond are dropped
 inline constexpr int kBandRows = 16;              // rows per band handed to one thread
-inline constexpr long kParallelPixelThreshold = 16384;  // bounding-box pixels before threads pay
+inline constexpr long kParallelPixelThreshold = 2048;  // bounding-box pixels of a batch before threads pay
 
 // Interpolated values per vertex: diffuse rgba, specular rgba, fog factor, then four
 // texture coordinates per stage.
