@@ -18,6 +18,8 @@ Color unpack(uint32_t c) {
   return Color{((c >> 16) & 0xFF) * k, ((c >> 8) & 0xFF) * k, (c & 0xFF) * k, (c >> 24) * k};
 }
 
+inline bool powerOfTwo(int n) { return (n & (n - 1)) == 0; }
+
 // Texel index for `i` on an axis of `size` texels; -1 means the border colour.
 inline int address(DWORD mode, int i, int size) {
   switch (mode) {
@@ -31,7 +33,7 @@ inline int address(DWORD mode, int i, int size) {
     case D3DTADDRESS_BORDER: return i < 0 || i >= size ? -1 : i;
     case D3DTADDRESS_MIRRORONCE: return std::min(i < 0 ? -1 - i : i, size - 1);
     default:
-      if ((size & (size - 1)) == 0) return i & (size - 1);
+      if (powerOfTwo(size)) return i & (size - 1);
       return ((i % size) + size) % size;
   }
 }
@@ -53,6 +55,15 @@ inline int floorToInt(float v) {
   return i - (v < static_cast<float>(i) ? 1 : 0);
 }
 
+// Blends four texels with 8-bit weights (wx, wy in 0..256).
+inline uint32_t bilinear(uint32_t c00, uint32_t c10, uint32_t c01, uint32_t c11, uint32_t wx, uint32_t wy) {
+  const uint32_t w11 = (wx * wy + 128) >> 8, w10 = wx - w11, w01 = wy - w11, w00 = 256 - wx - wy + w11;
+  const uint32_t rb = ((c00 & kLanes) * w00 + (c10 & kLanes) * w10 + (c01 & kLanes) * w01 + (c11 & kLanes) * w11) >> 8;
+  const uint32_t ag = ((c00 >> 8 & kLanes) * w00 + (c10 >> 8 & kLanes) * w10 + (c01 >> 8 & kLanes) * w01 +
+                       (c11 >> 8 & kLanes) * w11) >> 8;
+  return (rb & kLanes) | ((ag & kLanes) << 8);
+}
+
 // One filtered texel of a level, packed 0xAARRGGBB.
 uint32_t sampleLevel(const StageSetup& s, const TextureLevel& level, DWORD filter, float u, float v) {
   const uint32_t border = s.border;
@@ -65,15 +76,19 @@ uint32_t sampleLevel(const StageSetup& s, const TextureLevel& level, DWORD filte
   const int x0 = floorToInt(x - 0.5f), y0 = floorToInt(y - 0.5f);
   const uint32_t wx = static_cast<uint32_t>((x - 0.5f - static_cast<float>(x0)) * 256.0f);
   const uint32_t wy = static_cast<uint32_t>((y - 0.5f - static_cast<float>(y0)) * 256.0f);
+  if (s.addressU == D3DTADDRESS_WRAP && s.addressV == D3DTADDRESS_WRAP && powerOfTwo(level.width) &&
+      powerOfTwo(level.height)) {
+    // The common case: repeating power-of-two textures, no border.
+    const int mx = level.width - 1, my = level.height - 1;
+    const uint32_t* row0 = level.argb.data() + static_cast<size_t>(y0 & my) * level.width;
+    const uint32_t* row1 = level.argb.data() + static_cast<size_t>((y0 + 1) & my) * level.width;
+    const int ax0 = x0 & mx, ax1 = (x0 + 1) & mx;
+    return bilinear(row0[ax0], row0[ax1], row1[ax0], row1[ax1], wx, wy);
+  }
   const int ax0 = address(s.addressU, x0, level.width), ax1 = address(s.addressU, x0 + 1, level.width);
   const int ay0 = address(s.addressV, y0, level.height), ay1 = address(s.addressV, y0 + 1, level.height);
-  const uint32_t c00 = fetch(level, ax0, ay0, border), c10 = fetch(level, ax1, ay0, border);
-  const uint32_t c01 = fetch(level, ax0, ay1, border), c11 = fetch(level, ax1, ay1, border);
-  const uint32_t w11 = (wx * wy + 128) >> 8, w10 = wx - w11, w01 = wy - w11, w00 = 256 - wx - wy + w11;
-  const uint32_t rb = ((c00 & kLanes) * w00 + (c10 & kLanes) * w10 + (c01 & kLanes) * w01 + (c11 & kLanes) * w11) >> 8;
-  const uint32_t ag = ((c00 >> 8 & kLanes) * w00 + (c10 >> 8 & kLanes) * w10 + (c01 >> 8 & kLanes) * w01 +
-                       (c11 >> 8 & kLanes) * w11) >> 8;
-  return (rb & kLanes) | ((ag & kLanes) << 8);
+  return bilinear(fetch(level, ax0, ay0, border), fetch(level, ax1, ay0, border), fetch(level, ax0, ay1, border),
+                  fetch(level, ax1, ay1, border), wx, wy);
 }
 
 // a + (b - a) * w / 256 on all four channels.
