@@ -70,7 +70,7 @@ inline constexpr DWORD D3DFVF_TEXTUREFORMAT2 = 0;
 inline constexpr DWORD D3DFVF_TEXTUREFORMAT3 = 1;
 inline constexpr DWORD D3DFVF_TEXTUREFORMAT4 = 2;
 constexpr DWORD D3DFVF_TEXCOORDSIZE1(int set) { return D3DFVF_TEXTUREFORMAT1 << (set * 2 + 16); }
-constexpr DWORD D3DFVF_TEXCOORDSIZE2(int set) { return D3DFVF_TEXTUREFORMAT2; }
+constexpr DWORD D3DFVF_TEXCOORDSIZE2(int) { return D3DFVF_TEXTUREFORMAT2; }
 constexpr DWORD D3DFVF_TEXCOORDSIZE3(int set) { return D3DFVF_TEXTUREFORMAT3 << (set * 2 + 16); }
 constexpr DWORD D3DFVF_TEXCOORDSIZE4(int set) { return D3DFVF_TEXTUREFORMAT4 << (set * 2 + 16); }
 
