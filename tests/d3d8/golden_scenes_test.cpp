@@ -213,6 +213,70 @@ void sphereTexgen(IDirect3DDevice8* d, DWORD texgen) {
   t->Release();
 }
 
+// The text drawing pattern: two recordings of the same states, one kept to save and
+// restore the caller's values, one to draw; glyph quads of pre-transformed vertices
+// shifted by half a pixel, written into a dynamic buffer with discard locks.
+void drawGlyphQuads(IDirect3DDevice8* d) {
+  // An 8 x 8 glyph texture of 4-bit alpha: a frame of alpha 15 around alpha 0, one texel of alpha 7.
+  std::vector<uint16_t> texels(64, 0);
+  for (int i = 0; i < 8; ++i) texels[i] = texels[56 + i] = texels[8 * i] = texels[8 * i + 7] = 0xFFFF;
+  texels[3 * 8 + 3] = 0x7FFF;
+  IDirect3DTexture8* glyph = makeTexture16(d, 8, 8, D3DFMT_A4R4G4B4, texels);
+  auto record = [&](DWORD* token) {
+    d->BeginStateBlock();
+    d->SetTexture(0, glyph);
+    d->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    d->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+    d->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+    d->SetRenderState(D3DRS_ALPHATESTENABLE, TRUE);
+    d->SetRenderState(D3DRS_ALPHAREF, 8);
+    d->SetRenderState(D3DRS_ALPHAFUNC, D3DCMP_GREATEREQUAL);
+    d->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
+    d->SetRenderState(D3DRS_ZENABLE, FALSE);
+    d->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+    d->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+    d->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+    d->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+    d->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
+    d->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+    d->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_POINT);
+    d->SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTEXF_POINT);
+    d->SetTextureStageState(0, D3DTSS_MIPFILTER, D3DTEXF_NONE);
+    d->SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_DISABLE);
+    d->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_DISABLE);
+    d->EndStateBlock(token);
+  };
+  DWORD saved = 0, drawing = 0;
+  record(&saved);
+  record(&drawing);
+  IDirect3DVertexBuffer8* vb = nullptr;
+  d->CreateVertexBuffer(8400, D3DUSAGE_WRITEONLY | D3DUSAGE_DYNAMIC, 0, D3DPOOL_DEFAULT, &vb);
+  d->CaptureStateBlock(saved);
+  d->ApplyStateBlock(drawing);
+  d->SetVertexShader(D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1);
+  d->SetStreamSource(0, vb, 28);
+  for (int glyph = 0; glyph < 2; ++glyph) {
+    BYTE* data = nullptr;
+    vb->Lock(0, 0, &data, D3DLOCK_DISCARD);
+    const float sx = 4.0f + 16.0f * glyph, sy = 4.0f, w = 8.0f, h = 8.0f;
+    const D3DCOLOR colour = glyph == 0 ? 0xFFFFFFFF : 0xFF00FF00;
+    const ScreenVertex v[6] = {{sx - 0.5f, sy + h - 0.5f, 0.9f, 1, colour, 0, 1}, {sx - 0.5f, sy - 0.5f, 0.9f, 1, colour, 0, 0},
+                               {sx + w - 0.5f, sy + h - 0.5f, 0.9f, 1, colour, 1, 1}, {sx + w - 0.5f, sy - 0.5f, 0.9f, 1, colour, 1, 0},
+                               {sx + w - 0.5f, sy + h - 0.5f, 0.9f, 1, colour, 1, 1}, {sx - 0.5f, sy - 0.5f, 0.9f, 1, colour, 0, 0}};
+    std::memcpy(data, v, sizeof v);
+    vb->Unlock();
+    d->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 2);
+  }
+  d->ApplyStateBlock(saved);
+  // The caller's states are back: an opaque untextured red quad.
+  drawQuad(d, 40, 4, 56, 12, 0.5f, 0xFFFF0000);
+  d->SetStreamSource(0, nullptr, 0);
+  d->DeleteStateBlock(saved);
+  d->DeleteStateBlock(drawing);
+  vb->Release();
+  glyph->Release();
+}
+
 const GoldenScene kScenes[] = {
     {"pretransformed_quads", 64, 48, D3DFMT_D24S8,
      [](IDirect3DDevice8* d) {
@@ -537,6 +601,17 @@ const GoldenScene kScenes[] = {
        c.pixel(48, 8, 0xFF8000, 0);
        c.pixel(52, 10, 0xFF8000, 0);
        c.pixel(48, 1, 0, 0);
+     }},
+    {"glyph_quads", 64, 16, D3DFMT_D24S8, drawGlyphQuads,
+     [](Checks& c) {
+       // Texels map one to one onto pixels (4..11, 4..11).
+       c.pixel(4, 4, 0xFFFFFF, 0);
+       c.pixel(11, 11, 0xFFFFFF, 0);
+       c.pixel(8, 8, 0, 0);                  // alpha 0: rejected by the alpha test
+       c.pixel(7, 7, level(0x77 / 255.0f), level(0x77 / 255.0f), level(0x77 / 255.0f));  // alpha 7/15 blended
+       c.pixel(12, 8, 0, 0);
+       c.pixel(20, 4, 0x00FF00, 0);          // the second glyph, after a discard lock
+       c.pixel(48, 8, 0xFF0000, 0);          // drawn with the restored states
      }},
     {"fog_table_linear", 64, 32, D3DFMT_D24S8, [](IDirect3DDevice8* d) { drawFogQuads(d, D3DFOG_LINEAR, true); },
      [](Checks& c) { expectFog(c, D3DFOG_LINEAR); }},
