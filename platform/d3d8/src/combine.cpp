@@ -10,23 +10,25 @@ namespace {
 
 float sat(float v) { return std::min(1.0f, std::max(0.0f, v)); }
 
+// The registers an argument selects, indexed by its D3DTA_ selector.
 struct Registers {
-  Color diffuse, specular, current, temp, factor, texture;
+  Color reg[6];  // diffuse, current, texture, factor, specular, temp
+  Color& current() { return reg[D3DTA_CURRENT]; }
+  Color& temp() { return reg[D3DTA_TEMP]; }
+  const Color& diffuse() const { return reg[D3DTA_DIFFUSE]; }
+  const Color& texture() const { return reg[D3DTA_TEXTURE]; }
+  const Color& factor() const { return reg[D3DTA_TFACTOR]; }
 };
+static_assert(D3DTA_DIFFUSE == 0 && D3DTA_CURRENT == 1 && D3DTA_TEXTURE == 2 && D3DTA_TFACTOR == 3 &&
+              D3DTA_SPECULAR == 4 && D3DTA_TEMP == 5);
 
 inline Color argument(DWORD arg, const Registers& r) {
-  Color c;
-  switch (arg & D3DTA_SELECTMASK) {
-    case D3DTA_DIFFUSE: c = r.diffuse; break;
-    case D3DTA_CURRENT: c = r.current; break;
-    case D3DTA_TEXTURE: c = r.texture; break;
-    case D3DTA_TFACTOR: c = r.factor; break;
-    case D3DTA_SPECULAR: c = r.specular; break;
-    case D3DTA_TEMP: c = r.temp; break;
-    default: c = r.current; break;
+  const DWORD select = arg & D3DTA_SELECTMASK;
+  Color c = r.reg[select <= D3DTA_TEMP ? select : D3DTA_CURRENT];
+  if (arg & (D3DTA_COMPLEMENT | D3DTA_ALPHAREPLICATE)) {
+    if (arg & D3DTA_COMPLEMENT) c = Color{1.0f - c.r, 1.0f - c.g, 1.0f - c.b, 1.0f - c.a};
+    if (arg & D3DTA_ALPHAREPLICATE) c = Color{c.a, c.a, c.a, c.a};
   }
-  if (arg & D3DTA_COMPLEMENT) c = Color{1.0f - c.r, 1.0f - c.g, 1.0f - c.b, 1.0f - c.a};
-  if (arg & D3DTA_ALPHAREPLICATE) c = Color{c.a, c.a, c.a, c.a};
   return c;
 }
 
@@ -115,13 +117,13 @@ float operateAlpha(DWORD op, float a0, float a1, float a2, float blend) {
   }
 }
 
-float blendAlpha(DWORD op, const Registers& r) {
+float blendAlpha(DWORD op, Registers& r) {
   switch (op) {
-    case D3DTOP_BLENDDIFFUSEALPHA: return r.diffuse.a;
+    case D3DTOP_BLENDDIFFUSEALPHA: return r.diffuse().a;
     case D3DTOP_BLENDTEXTUREALPHA:
-    case D3DTOP_BLENDTEXTUREALPHAPM: return r.texture.a;
-    case D3DTOP_BLENDFACTORALPHA: return r.factor.a;
-    case D3DTOP_BLENDCURRENTALPHA: return r.current.a;
+    case D3DTOP_BLENDTEXTUREALPHAPM: return r.texture().a;
+    case D3DTOP_BLENDFACTORALPHA: return r.factor().a;
+    case D3DTOP_BLENDCURRENTALPHA: return r.current().a;
     default: return 0.0f;
   }
 }
@@ -135,14 +137,15 @@ float dot3Signed(const Color& a, const Color& b) {
 Color combineStages(const DrawState& state, const Fragment& f, const Color* texels) {
   const float* v = f.varyings;
   Registers r;
-  r.diffuse = Color{v[kVaryingDiffuse], v[kVaryingDiffuse + 1], v[kVaryingDiffuse + 2], v[kVaryingDiffuse + 3]};
-  r.specular = Color{v[kVaryingSpecular], v[kVaryingSpecular + 1], v[kVaryingSpecular + 2], v[kVaryingSpecular + 3]};
-  r.current = r.diffuse;
-  r.temp = Color{0, 0, 0, 0};
-  r.factor = state.textureFactor;
+  r.reg[D3DTA_DIFFUSE] = Color{v[kVaryingDiffuse], v[kVaryingDiffuse + 1], v[kVaryingDiffuse + 2], v[kVaryingDiffuse + 3]};
+  r.reg[D3DTA_SPECULAR] =
+      Color{v[kVaryingSpecular], v[kVaryingSpecular + 1], v[kVaryingSpecular + 2], v[kVaryingSpecular + 3]};
+  r.reg[D3DTA_CURRENT] = r.reg[D3DTA_DIFFUSE];
+  r.reg[D3DTA_TEMP] = Color{0, 0, 0, 0};
+  r.reg[D3DTA_TFACTOR] = state.textureFactor;
   for (int s = 0; s < state.stageCount; ++s) {
     const StageSetup& st = state.stages[s];
-    r.texture = texels[s];
+    r.reg[D3DTA_TEXTURE] = texels[s];
     const Color none{0, 0, 0, 0};
     const unsigned used = st.colorArgsUsed;
     const Color c0 = used & 1 ? argument(st.colorArg[0], r) : none;
@@ -157,7 +160,7 @@ Color combineStages(const DrawState& state, const Fragment& f, const Color* texe
     }
     if (st.colorOp != D3DTOP_DOTPRODUCT3) {
       if (st.alphaOp == D3DTOP_DISABLE) {
-        out.a = r.current.a;
+        out.a = r.current().a;
       } else {
         const unsigned usedAlpha = st.alphaArgsUsed;
         const float a0 = usedAlpha & 1 ? argument(st.alphaArg[0], r).a : 0.0f;
@@ -167,11 +170,11 @@ Color combineStages(const DrawState& state, const Fragment& f, const Color* texe
       }
     }
     if ((st.resultArg & D3DTA_SELECTMASK) == D3DTA_TEMP)
-      r.temp = out;
+      r.temp() = out;
     else
-      r.current = out;
+      r.current() = out;
   }
-  return r.current;
+  return r.current();
 }
 
 }  // namespace d3d8sw
