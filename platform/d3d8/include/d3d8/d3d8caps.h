@@ -1,0 +1,138 @@
+// The device capability record and the capability bits this device reports.
+#pragma once
+
+#include "d3d8/d3d8types.h"
+
+inline constexpr DWORD D3DDEVCAPS_EXECUTESYSTEMMEMORY = 0x00000010;
+inline constexpr DWORD D3DDEVCAPS_TLVERTEXSYSTEMMEMORY = 0x00000040;
+inline constexpr DWORD D3DDEVCAPS_TEXTURESYSTEMMEMORY = 0x00000100;
+inline constexpr DWORD D3DDEVCAPS_DRAWPRIMTLVERTEX = 0x00000400;
+inline constexpr DWORD D3DDEVCAPS_CANRENDERAFTERFLIP = 0x00000800;
+inline constexpr DWORD D3DDEVCAPS_DRAWPRIMITIVES2 = 0x00002000;
+inline constexpr DWORD D3DDEVCAPS_DRAWPRIMITIVES2EX = 0x00008000;
+inline constexpr DWORD D3DDEVCAPS_HWTRANSFORMANDLIGHT = 0x00010000;
+
+inline constexpr DWORD D3DPMISCCAPS_MASKZ = 0x00000002;
+inline constexpr DWORD D3DPMISCCAPS_CULLNONE = 0x00000010;
+inline constexpr DWORD D3DPMISCCAPS_CULLCW = 0x00000020;
+inline constexpr DWORD D3DPMISCCAPS_CULLCCW = 0x00000040;
+inline constexpr DWORD D3DPMISCCAPS_COLORWRITEENABLE = 0x00000080;
+inline constexpr DWORD D3DPMISCCAPS_BLENDOP = 0x00000800;
+
+inline constexpr DWORD D3DPRASTERCAPS_ZTEST = 0x00000010;
+inline constexpr DWORD D3DPRASTERCAPS_FOGVERTEX = 0x00000080;
+inline constexpr DWORD D3DPRASTERCAPS_FOGTABLE = 0x00000100;
+inline constexpr DWORD D3DPRASTERCAPS_MIPMAPLODBIAS = 0x00002000;
+inline constexpr DWORD D3DPRASTERCAPS_FOGRANGE = 0x00010000;
+inline constexpr DWORD D3DPRASTERCAPS_WFOG = 0x00100000;
+
+inline constexpr DWORD D3DPCMPCAPS_ALL = 0x000000FF;  // NEVER .. ALWAYS
+inline constexpr DWORD D3DPBLENDCAPS_ALL = 0x00001FFF;  // ZERO .. BOTHINVSRCALPHA
+
+inline constexpr DWORD D3DPSHADECAPS_COLORGOURAUDRGB = 0x00000008;
+inline constexpr DWORD D3DPSHADECAPS_SPECULARGOURAUDRGB = 0x00000200;
+inline constexpr DWORD D3DPSHADECAPS_ALPHAGOURAUDBLEND = 0x00004000;
+inline constexpr DWORD D3DPSHADECAPS_FOGGOURAUD = 0x00080000;
+
+inline constexpr DWORD D3DPTEXTURECAPS_PERSPECTIVE = 0x00000001;
+inline constexpr DWORD D3DPTEXTURECAPS_POW2 = 0x00000002;
+inline constexpr DWORD D3DPTEXTURECAPS_ALPHA = 0x00000004;
+inline constexpr DWORD D3DPTEXTURECAPS_PROJECTED = 0x00000400;
+inline constexpr DWORD D3DPTEXTURECAPS_MIPMAP = 0x00004000;
+
+inline constexpr DWORD D3DPTFILTERCAPS_MINFPOINT = 0x00000100;
+inline constexpr DWORD D3DPTFILTERCAPS_MINFLINEAR = 0x00000200;
+inline constexpr DWORD D3DPTFILTERCAPS_MIPFPOINT = 0x00010000;
+inline constexpr DWORD D3DPTFILTERCAPS_MIPFLINEAR = 0x00020000;
+inline constexpr DWORD D3DPTFILTERCAPS_MAGFPOINT = 0x01000000;
+inline constexpr DWORD D3DPTFILTERCAPS_MAGFLINEAR = 0x02000000;
+
+inline constexpr DWORD D3DPTADDRESSCAPS_WRAP = 0x01;
+inline constexpr DWORD D3DPTADDRESSCAPS_MIRROR = 0x02;
+inline constexpr DWORD D3DPTADDRESSCAPS_CLAMP = 0x04;
+inline constexpr DWORD D3DPTADDRESSCAPS_BORDER = 0x08;
+
+inline constexpr DWORD D3DTEXOPCAPS_DISABLE = 0x00000001;
+inline constexpr DWORD D3DTEXOPCAPS_SELECTARG1 = 0x00000002;
+inline constexpr DWORD D3DTEXOPCAPS_SELECTARG2 = 0x00000004;
+inline constexpr DWORD D3DTEXOPCAPS_MODULATE = 0x00000008;
+inline constexpr DWORD D3DTEXOPCAPS_MODULATE2X = 0x00000010;
+inline constexpr DWORD D3DTEXOPCAPS_MODULATE4X = 0x00000020;
+inline constexpr DWORD D3DTEXOPCAPS_ADD = 0x00000040;
+inline constexpr DWORD D3DTEXOPCAPS_ADDSIGNED = 0x00000080;
+inline constexpr DWORD D3DTEXOPCAPS_SUBTRACT = 0x00000200;
+inline constexpr DWORD D3DTEXOPCAPS_BLENDDIFFUSEALPHA = 0x00000800;
+inline constexpr DWORD D3DTEXOPCAPS_BLENDTEXTUREALPHA = 0x00001000;
+inline constexpr DWORD D3DTEXOPCAPS_BLENDFACTORALPHA = 0x00002000;
+inline constexpr DWORD D3DTEXOPCAPS_BLENDCURRENTALPHA = 0x00008000;
+
+inline constexpr DWORD D3DVTXPCAPS_TEXGEN = 0x00000001;
+inline constexpr DWORD D3DVTXPCAPS_MATERIALSOURCE7 = 0x00000002;
+inline constexpr DWORD D3DVTXPCAPS_DIRECTIONALLIGHTS = 0x00000008;
+inline constexpr DWORD D3DVTXPCAPS_POSITIONALLIGHTS = 0x00000010;
+inline constexpr DWORD D3DVTXPCAPS_LOCALVIEWER = 0x00000020;
+
+inline constexpr DWORD D3DLINECAPS_TEXTURE = 0x01;
+inline constexpr DWORD D3DLINECAPS_ZTEST = 0x02;
+inline constexpr DWORD D3DLINECAPS_BLEND = 0x04;
+inline constexpr DWORD D3DLINECAPS_ALPHACMP = 0x08;
+inline constexpr DWORD D3DLINECAPS_FOG = 0x10;
+
+inline constexpr DWORD D3DCURSORCAPS_COLOR = 0x01;
+inline constexpr DWORD D3DFVFCAPS_TEXCOORDCOUNTMASK = 0x0000FFFF;
+
+struct D3DCAPS8 {
+  D3DDEVTYPE DeviceType;
+  UINT AdapterOrdinal;
+  DWORD Caps;
+  DWORD Caps2;
+  DWORD Caps3;
+  DWORD PresentationIntervals;
+  DWORD CursorCaps;
+  DWORD DevCaps;
+  DWORD PrimitiveMiscCaps;
+  DWORD RasterCaps;
+  DWORD ZCmpCaps;
+  DWORD SrcBlendCaps;
+  DWORD DestBlendCaps;
+  DWORD AlphaCmpCaps;
+  DWORD ShadeCaps;
+  DWORD TextureCaps;
+  DWORD TextureFilterCaps;
+  DWORD CubeTextureFilterCaps;
+  DWORD VolumeTextureFilterCaps;
+  DWORD TextureAddressCaps;
+  DWORD VolumeTextureAddressCaps;
+  DWORD LineCaps;
+  DWORD MaxTextureWidth;
+  DWORD MaxTextureHeight;
+  DWORD MaxVolumeExtent;
+  DWORD MaxTextureRepeat;
+  DWORD MaxTextureAspectRatio;
+  DWORD MaxAnisotropy;
+  float MaxVertexW;
+  float GuardBandLeft;
+  float GuardBandTop;
+  float GuardBandRight;
+  float GuardBandBottom;
+  float ExtentsAdjust;
+  DWORD StencilCaps;
+  DWORD FVFCaps;
+  DWORD TextureOpCaps;
+  DWORD MaxTextureBlendStages;
+  DWORD MaxSimultaneousTextures;
+  DWORD VertexProcessingCaps;
+  DWORD MaxActiveLights;
+  DWORD MaxUserClipPlanes;
+  DWORD MaxVertexBlendMatrices;
+  DWORD MaxVertexBlendMatrixIndex;
+  float MaxPointSize;
+  DWORD MaxPrimitiveCount;
+  DWORD MaxVertexIndex;
+  DWORD MaxStreams;
+  DWORD MaxStreamStride;
+  DWORD VertexShaderVersion;
+  DWORD MaxVertexShaderConst;
+  DWORD PixelShaderVersion;
+  float MaxPixelShaderValue;
+};
