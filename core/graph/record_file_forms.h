@@ -10,6 +10,12 @@ inline constexpr size_t channelTypeFileSize = 132;
 inline constexpr size_t childCreationFileSize = 264;
 inline constexpr size_t publicCallInfoFileSize = 696;
 inline constexpr size_t parameterInterfaceInfoFileSize = 56;
+inline constexpr size_t guidFileSize = 16;
+
+void Int32ToFile(int32_t value, uint8_t* out);
+int32_t Int32FromFile(const uint8_t* data);
+void GuidToFile(const GUID& guid, uint8_t* out);
+GUID GuidFromFile(const uint8_t* data);
 
 void ChannelTypeToFile(const ChannelType& type, uint8_t* out);
 void ChannelTypeFromFile(const uint8_t* data, ChannelType* type);
