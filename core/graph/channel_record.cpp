@@ -83,7 +83,7 @@ bool Zyl_Channel::LoadChannel(ZylFileLoader& loader, Zyl_ChannelGroup* group) {
   }
   EngineInterface* engine = MessageEngine(this);
   auto corrupt = [&](const char* tag) {
-    if (engine != nullptr) engine->errorMessage("Zyl_Channel::LoadChannel: Damaged block ", tag);
+    if (engine != nullptr) engine->errorMessage("Zyl_Channel::LoadChannel: Damaged block", tag);
     return false;
   };
 
@@ -144,7 +144,7 @@ bool Zyl_Channel::LoadChannel(ZylFileLoader& loader, Zyl_ChannelGroup* group) {
   }
   if (count < 0 || count > loader.GetBufferSize() / minimumLinkRecordSize) {
     if (engine != nullptr) {
-      engine->errorMessage("Zyl_Channel::LoadChannel: Link count exceeds the file: ", count);
+      engine->errorMessage("Zyl_Channel::LoadChannel: Link count exceeds the file:", count);
     }
     return false;
   }

@@ -58,7 +58,7 @@ bool Zyl_ChannelGroup::LoadChannelSlot(ZylFileLoader& loader, int slot, int coun
   // bound or overwrite a loaded channel.
   if (index < 0 || index >= count || channels.GetItem(index) != nullptr) {
     if (engine != nullptr) {
-      engine->errorMessage("Zyl_ChannelGroup::LoadChannelGroup: Invalid channel index: ", index);
+      engine->errorMessage("Zyl_ChannelGroup::LoadChannelGroup: Invalid channel index:", index);
     }
     return false;
   }
@@ -123,7 +123,7 @@ bool Zyl_ChannelGroup::LoadChannelGroup(ZylFileLoader& loader, bool setPool) {
   }
   if (count < 0 || count > loader.GetBufferSize() / minimumSlotSize) {
     if (engine != nullptr) {
-      engine->errorMessage("Zyl_ChannelGroup::LoadChannelGroup: Channel count exceeds the file: ",
+      engine->errorMessage("Zyl_ChannelGroup::LoadChannelGroup: Channel count exceeds the file:",
                            count);
     }
     return false;
@@ -142,7 +142,7 @@ bool Zyl_ChannelGroup::LoadChannelGroup(ZylFileLoader& loader, bool setPool) {
       parameterCount < 0 ? 0 : static_cast<unsigned long>(parameterCount) * parameterInterfaceInfoFileSize;
   if (parameterCount < 0 || (parameterBlock && needed > blockSize)) {
     if (engine != nullptr) {
-      engine->errorMessage("Zyl_ChannelGroup::LoadChannelGroup: Parameter count exceeds its block: ",
+      engine->errorMessage("Zyl_ChannelGroup::LoadChannelGroup: Parameter count exceeds its block:",
                            parameterCount);
     }
     return false;

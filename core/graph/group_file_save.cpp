@@ -66,6 +66,6 @@ bool Zyl_ChannelGroup::SaveChannelGroup(const char* path) {
   if (WriteGroupFile(saver)) return true;
   // The saver replaces the file only once it is complete, so the previous one is intact.
   fileName = previousName;
-  if (engine != nullptr) engine->errorMessage("Couldn't write channel group file: ", path);
+  if (engine != nullptr) engine->errorMessage("Couldn't write channel group file:", path);
   return false;
 }
