@@ -88,41 +88,33 @@ bool Zyl_Channel::LoadChannel(ZylFileLoader& loader, Zyl_ChannelGroup* group) {
   };
 
   uint8_t ignore = 0;
-  switch (LoadExactBlock(loader, "CHIC", &ignore, 1)) {
-    case BlockRead::read: ignoreTreeCount = ignore != 0; break;
-    case BlockRead::bad: return corrupt("CHIC");
-    case BlockRead::missing: break;
-  }
+  BlockRead read = LoadExactBlock(loader, "CHIC", &ignore, 1);
+  if (read == BlockRead::bad) return corrupt("CHIC");
+  if (read == BlockRead::read) ignoreTreeCount = ignore != 0;
 
   std::string name;
-  switch (LoadTextBlock(loader, "CHNA", &name)) {
-    case BlockRead::read: break;
-    case BlockRead::bad: return corrupt("CHNA");
-    case BlockRead::missing:
-      ReportError(this, "Couldn't find channel name header");
-      return false;
+  read = LoadTextBlock(loader, "CHNA", &name);
+  if (read == BlockRead::bad) return corrupt("CHNA");
+  if (read == BlockRead::missing) {
+    ReportError(this, "Couldn't find channel name header");
+    return false;
   }
   if (!name.empty()) SetChannelName(name.c_str());
 
   int32_t type = interfaceType;
-  switch (LoadInt32Block(loader, "CHIT", &type)) {
-    case BlockRead::read:
-      if (type < HUX_NORMALCHANNEL || type > HUX_PUBLICCUSTOMCHANNELGET) return corrupt("CHIT");
-      interfaceType = type;
-      break;
-    case BlockRead::bad: return corrupt("CHIT");
-    case BlockRead::missing: break;
+  read = LoadInt32Block(loader, "CHIT", &type);
+  if (read == BlockRead::bad || type < HUX_NORMALCHANNEL || type > HUX_PUBLICCUSTOMCHANNELGET) {
+    return corrupt("CHIT");
   }
+  interfaceType = type;
 
   if (interfaceType == HUX_PUBLICCALL) {
     channelInternal.ReleaseChilderen(this);
     publicCallInfo = new PublicCallInfo;
     uint8_t record[publicCallInfoFileSize];
-    switch (LoadExactBlock(loader, "CHES", record, sizeof record)) {
-      case BlockRead::read: PublicCallInfoFromFile(record, sizeof record, publicCallInfo); break;
-      case BlockRead::bad: return corrupt("CHES");
-      case BlockRead::missing: break;
-    }
+    read = LoadExactBlock(loader, "CHES", record, sizeof record);
+    if (read == BlockRead::bad) return corrupt("CHES");
+    if (read == BlockRead::read) PublicCallInfoFromFile(record, sizeof record, publicCallInfo);
     uint8_t mode = 1;
     if (LoadExactBlock(loader, "CHTM", &mode, 1) == BlockRead::bad) return corrupt("CHTM");
     treeCountMode = mode;
@@ -135,12 +127,11 @@ bool Zyl_Channel::LoadChannel(ZylFileLoader& loader, Zyl_ChannelGroup* group) {
   }
 
   int32_t count = 0;
-  switch (LoadInt32Block(loader, "CHLC", &count)) {
-    case BlockRead::read: break;
-    case BlockRead::bad: return corrupt("CHLC");
-    case BlockRead::missing:
-      ReportError(this, "Couldn't find channel linkcount header");
-      return false;
+  read = LoadInt32Block(loader, "CHLC", &count);
+  if (read == BlockRead::bad) return corrupt("CHLC");
+  if (read == BlockRead::missing) {
+    ReportError(this, "Couldn't find channel linkcount header");
+    return false;
   }
   if (count < 0 || count > loader.GetBufferSize() / minimumLinkRecordSize) {
     if (engine != nullptr) {
@@ -151,16 +142,15 @@ bool Zyl_Channel::LoadChannel(ZylFileLoader& loader, Zyl_ChannelGroup* group) {
 
   for (int c = 0; c < count; ++c) {
     int32_t index = -1;
-    switch (LoadInt32Block(loader, "CHLI", &index)) {
-      case BlockRead::read: break;
-      case BlockRead::bad: return corrupt("CHLI");
-      case BlockRead::missing:
-        if (engine != nullptr) {
-          engine->errorMessage("Couldn't find channel links header");
-          engine->errorMessage(count);
-          engine->errorMessage(GetChannelName() ? GetChannelName() : "");
-        }
-        return false;
+    read = LoadInt32Block(loader, "CHLI", &index);
+    if (read == BlockRead::bad) return corrupt("CHLI");
+    if (read == BlockRead::missing) {
+      if (engine != nullptr) {
+        engine->errorMessage("Couldn't find channel links header");
+        engine->errorMessage(count);
+        engine->errorMessage(GetChannelName() ? GetChannelName() : "");
+      }
+      return false;
     }
     int32_t position = -1;
     if (LoadInt32Block(loader, "CHUL", &position) == BlockRead::bad) return corrupt("CHUL");

@@ -37,14 +37,14 @@ void Zyl_ChannelGroup::ReportLoadFailure(const char* text, const GUID& type) {
   engine->errorMessage(type);
 }
 
-bool Zyl_ChannelGroup::LoadChannelSlot(ZylFileLoader& loader, int slot, int count,
-                                       GUID* lastType) {
+bool Zyl_ChannelGroup::LoadChannelSlot(ZylFileLoader& loader, int slot, int count, GUID* lastType) {
   EngineInterface* engine = OwnEngine();
   int32_t index = -1;
   if (LoadInt32Block(loader, "CHIX", &index) != BlockRead::read) {
     if (engine != nullptr) {
       engine->userErrorMessage(notAGroupText);
-      engine->errorMessage("Zyl_ChannelGroup::LoadChannelGroup: Couldn't find channel index header");
+      engine->errorMessage(
+          "Zyl_ChannelGroup::LoadChannelGroup: Couldn't find channel index header");
       engine->errorMessage(*lastType);
       engine->errorMessage("Loader file : ", fileName.GetString() ? fileName.GetString() : "");
     }
@@ -138,8 +138,9 @@ bool Zyl_ChannelGroup::LoadChannelGroup(ZylFileLoader& loader, bool setPool) {
   if (LoadInt32Block(loader, "CGIC", &parameterCount) == BlockRead::bad) parameterCount = -1;
   const bool parameterBlock = loader.GetInfoIfTag("CGII");
   const unsigned long blockSize = parameterBlock ? loader.GetSizeDataBlock(true) : 0;
-  const unsigned long needed =
-      parameterCount < 0 ? 0 : static_cast<unsigned long>(parameterCount) * parameterInterfaceInfoFileSize;
+  const unsigned long needed = parameterCount < 0 ? 0
+                                                  : static_cast<unsigned long>(parameterCount) *
+                                                        parameterInterfaceInfoFileSize;
   if (parameterCount < 0 || (parameterBlock && needed > blockSize)) {
     if (engine != nullptr) {
       engine->errorMessage("Zyl_ChannelGroup::LoadChannelGroup: Parameter count exceeds its block:",

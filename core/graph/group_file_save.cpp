@@ -56,7 +56,8 @@ bool Zyl_ChannelGroup::SaveChannelGroup(const char* path) {
   }
   ZylFileSaver saver(engine);
   if (path == nullptr || !saver.OpenSaveFile(path, false)) {
-    if (engine != nullptr) engine->errorMessage("Couldn't create channel group file: ", path ? path : "");
+    if (engine != nullptr)
+      engine->errorMessage("Couldn't create channel group file: ", path ? path : "");
     return false;
   }
   // The records are written while the group carries its new name, so that relative paths

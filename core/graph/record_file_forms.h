@@ -29,5 +29,4 @@ void PublicCallInfoToFile(const PublicCallInfo& info, uint8_t* out);
 bool PublicCallInfoFromFile(const uint8_t* data, size_t size, PublicCallInfo* info);
 
 void ParameterInterfaceInfoToFile(const ParameterInterfaceInfo& info, uint8_t* out);
-bool ParameterInterfaceInfoFromFile(const uint8_t* data, size_t size,
-                                    ParameterInterfaceInfo* info);
+bool ParameterInterfaceInfoFromFile(const uint8_t* data, size_t size, ParameterInterfaceInfo* info);

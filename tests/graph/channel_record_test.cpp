@@ -95,8 +95,8 @@ TEST_F(ChannelRecordTest, RecordWithoutInterfaceTypeKeepsTheConstructorsChoice) 
   PrepareGroup();
   TestChannel loaded(leafGuid);
   loaded.SetChannelInterfaceType(HUX_CUSTOMCHANNELGET);
-  ASSERT_TRUE(LoadRecord(loaded, Block("CHNA", std::string("n\0", 2)) + IntBlock("CHLC", 0),
-                         &group));
+  ASSERT_TRUE(
+      LoadRecord(loaded, Block("CHNA", std::string("n\0", 2)) + IntBlock("CHLC", 0), &group));
   EXPECT_EQ(loaded.GetChannelInterfaceType(), HUX_CUSTOMCHANNELGET);
 }
 
@@ -140,18 +140,23 @@ TEST_F(ChannelRecordTest, IncompleteRecordsFailWithTheirMessages) {
   const std::vector<BadRecord> cases = {
       {"no name", IntBlock("CHLC", 0), {"Couldn't find channel name header"}},
       {"no link count", name, {"Couldn't find channel linkcount header"}},
-      {"link missing", name + IntBlock("CHLC", 2) + IntBlock("CHLI", -1),
+      {"link missing",
+       name + IntBlock("CHLC", 2) + IntBlock("CHLI", -1),
        {"Couldn't find channel links header", "2.", "n"}},
-      {"link count beyond the data", name + IntBlock("CHLC", 0x7FFFFFFF),
+      {"link count beyond the data",
+       name + IntBlock("CHLC", 0x7FFFFFFF),
        {"Zyl_Channel::LoadChannel: Link count exceeds the file: 2147483647"}},
-      {"negative link count", name + IntBlock("CHLC", -1),
+      {"negative link count",
+       name + IntBlock("CHLC", -1),
        {"Zyl_Channel::LoadChannel: Link count exceeds the file: -1"}},
-      {"unknown interface type", name + IntBlock("CHIT", 9) + IntBlock("CHLC", 0),
+      {"unknown interface type",
+       name + IntBlock("CHIT", 9) + IntBlock("CHLC", 0),
        {"Zyl_Channel::LoadChannel: Damaged block CHIT"}},
       {"public call record of the wrong size",
        name + IntBlock("CHIT", 2) + Block("CHES", std::string(10, 'x')) + IntBlock("CHLC", 0),
        {"Zyl_Channel::LoadChannel: Damaged block CHES"}},
-      {"name block running past the end", "CHNA" + Size32(1000) + "abc",
+      {"name block running past the end",
+       "CHNA" + Size32(1000) + "abc",
        {"Zyl_Channel::LoadChannel: Damaged block CHNA"}},
   };
   for (const BadRecord& bad : cases) {
@@ -173,8 +178,8 @@ TEST_F(ChannelRecordTest, IncompleteRecordsFailWithTheirMessages) {
 
 TEST_F(ChannelRecordTest, RecordWithoutGroupIsRefused) {
   TestChannel channel(leafGuid);
-  EXPECT_FALSE(LoadRecord(channel, Block("CHNA", std::string("n\0", 2)) + IntBlock("CHLC", 0),
-                          nullptr));
+  EXPECT_FALSE(
+      LoadRecord(channel, Block("CHNA", std::string("n\0", 2)) + IntBlock("CHLC", 0), nullptr));
   EXPECT_TRUE(HasMessage(errorMessageType, "Group is NULL"));
 }
 
@@ -183,6 +188,27 @@ TEST_F(ChannelRecordTest, NameWithoutTerminatorIsTakenWhole) {
   TestChannel loaded(leafGuid);
   ASSERT_TRUE(LoadRecord(loaded, Block("CHNA", "abc") + IntBlock("CHLC", 0), &group));
   EXPECT_STREQ(loaded.GetChannelName(), "abc");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ChannelRecordTest, UnresolvedPublicCallStoresItsFlatLinks) {
+  PrepareGroup();
+  auto* call = new TestChannel(leafGuid, nullGuid, "c");
+  group.AddChannel(call);
+  call->SetChannelInterfaceType(HUX_PUBLICCALL);
+  auto* other = new TestChannel(leafGuid);
+  group.AddChannel(other);
+  call->SetChild(leaf, -1, 0);
+  call->SetChild(other, -1, 2);
+  const std::string record = SaveRecord(*call);
+  const std::string links = IntBlock("CHLC", 3) + IntBlock("CHLI", 0) + IntBlock("CHUL", 0) +
+                            IntBlock("CHRP", 0) + IntBlock("CHLI", -1) + IntBlock("CHUL", 0) +
+                            IntBlock("CHLI", 3) + IntBlock("CHUL", 2) + IntBlock("CHRP", 0);
+  ASSERT_GE(record.size(), links.size());
+  EXPECT_EQ(record.substr(record.size() - links.size()), links);
 }
 
 }  // namespace

@@ -43,8 +43,9 @@ TEST_F(GroupFileTest, DamagedFilesFailWithTheirMessage) {
        head + IntBlock("CHIX", 0) + Block("CHID", GuidBytes(leafGuid)) + "CHNA" + Size32(900) +
            "abc",
        errorMessageType, "Zyl_ChannelGroup::LoadChannelGroup: Couldn't load channel"},
-      {"huge parameter count", "ZYLG" + IntBlock("CHCO", 0) + IntBlock("CGIC", 0x40000000) +
-                                   Block("CGII", std::string(56, '\0')),
+      {"huge parameter count",
+       "ZYLG" + IntBlock("CHCO", 0) + IntBlock("CGIC", 0x40000000) +
+           Block("CGII", std::string(56, '\0')),
        errorMessageType,
        "Zyl_ChannelGroup::LoadChannelGroup: Parameter count exceeds its block: 1073741824"},
       {"parameter count without its block running past the end",
@@ -106,21 +107,20 @@ TEST_F(GroupFileTest, TypeNotInstalledStopsAtItsSlotWithFourMessages) {
             std::make_pair(int{errorMessageType},
                            std::string("Zyl_ChannelGroup::LoadChannelGroup: Couldn't find "
                                        "channel DLL!")));
-  EXPECT_EQ(capture.messages[3],
-            std::make_pair(int{errorMessageType},
-                           std::string("01234567-89AB-CDEF-0123-456789ABCDEF")));
+  EXPECT_EQ(
+      capture.messages[3],
+      std::make_pair(int{errorMessageType}, std::string("01234567-89AB-CDEF-0123-456789ABCDEF")));
   EXPECT_NE(group.GetChannel(0), nullptr);
   EXPECT_EQ(group.GetChannel(2), nullptr);
 }
 
 TEST_F(GroupFileTest, TypeDetailsAfterTheGuidAreReadAndSkipped) {
   Zyl_ChannelGroup group(&engine);
-  const std::string bytes = "ZYLG" + Block("ENVR", Size32(0)) + IntBlock("CHCO", 1) +
-                            IntBlock("CHIX", 0) + Block("CHID", GuidBytes(leafGuid)) +
-                            Block("CHNM", std::string("Leaf type\0", 10)) + IntBlock("CHVE", 3) +
-                            Block("CHBG", GuidBytes(nullGuid)) +
-                            Block("CHNA", std::string("a\0", 2)) + IntBlock("CHLC", 0) +
-                            IntBlock("CHSC", 0);
+  const std::string bytes =
+      "ZYLG" + Block("ENVR", Size32(0)) + IntBlock("CHCO", 1) + IntBlock("CHIX", 0) +
+      Block("CHID", GuidBytes(leafGuid)) + Block("CHNM", std::string("Leaf type\0", 10)) +
+      IntBlock("CHVE", 3) + Block("CHBG", GuidBytes(nullGuid)) +
+      Block("CHNA", std::string("a\0", 2)) + IntBlock("CHLC", 0) + IntBlock("CHSC", 0);
   ASSERT_TRUE(LoadFromMemory(group, bytes));
   ASSERT_NE(group.GetChannel(0), nullptr);
   EXPECT_STREQ(group.GetChannel(0)->GetChannelName(), "a");

@@ -90,8 +90,8 @@ TEST_F(GroupFileTest, EmptySlotIsStoredAsMinusOne) {
   for (int i = 0; i < 3; ++i) group.AddChannel(new TestChannel(leafGuid));
   group.RemoveChannel(1);
   const std::string bytes = SaveToMemory(group);
-  const std::string expectedStart = "ZYLG" + IntBlock("CHCO", 3) + IntBlock("CHIX", 0) +
-                                    Block("CHID", GuidBytes(leafGuid));
+  const std::string expectedStart =
+      "ZYLG" + IntBlock("CHCO", 3) + IntBlock("CHIX", 0) + Block("CHID", GuidBytes(leafGuid));
   EXPECT_EQ(bytes.substr(0, expectedStart.size()), expectedStart);
   EXPECT_NE(bytes.find(IntBlock("CHIX", -1) + IntBlock("CHIX", 2)), std::string::npos);
 }
@@ -150,8 +150,9 @@ TEST_F(GroupFileTest, ReadOnlyFileMakesAReadOnlyGroupThatWarnsOnSave) {
   const std::string path = folder.engine("locked.cgr");
   ASSERT_TRUE(original.SaveChannelGroup(path.c_str()));
   const std::string before = folder.read("locked.cgr");
-  std::filesystem::permissions(folder.path() / "locked.cgr", std::filesystem::perms::owner_read |
-                                                                 std::filesystem::perms::group_read);
+  std::filesystem::permissions(
+      folder.path() / "locked.cgr",
+      std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
   Zyl_ChannelGroup loaded(&engine);
   ASSERT_TRUE(loaded.LoadChannelGroupFromFile(path.c_str(), true));
   EXPECT_TRUE(loaded.GetReadOnly());
@@ -159,7 +160,8 @@ TEST_F(GroupFileTest, ReadOnlyFileMakesAReadOnlyGroupThatWarnsOnSave) {
   EXPECT_FALSE(loaded.SaveChannelGroup(path.c_str()));
   EXPECT_TRUE(HasMessage(userWarningMessageType,
                          "This channel group was loaded as a read-only file. The program will try "
-                         "to save it, but this might fail:  " + path));
+                         "to save it, but this might fail:  " +
+                             path));
   EXPECT_TRUE(HasMessage(errorMessageType, "Couldn't create channel group file:  " + path));
   EXPECT_EQ(folder.read("locked.cgr"), before);
 }
