@@ -56,8 +56,9 @@ bool Zyl_ChannelGroup::SaveChannelGroup(const char* path) {
   }
   ZylFileSaver saver(engine);
   if (path == nullptr || !saver.OpenSaveFile(path, false)) {
-    if (engine != nullptr)
+    if (engine != nullptr) {
       engine->errorMessage("Couldn't create channel group file: ", path ? path : "");
+    }
     return false;
   }
   // The records are written while the group carries its new name, so that relative paths
