@@ -88,7 +88,10 @@ ChannelType EngineInterfaceExt::GetDLLType(HINSTANCE module) {
 ChannelType EngineInterfaceExt::GetDLLType(const char* path) {
   ChannelType type;
   if (path == nullptr) return type;
+  // Only the record is read here, so a library the search path misses (one in a subfolder
+  // of the channels folder) is read from its own path; instances still need the bare name.
   HINSTANCE module = LoadByBareName(path);
+  if (module == nullptr) module = platform::loadModule(path);
   if (module == nullptr) {
     if (engineInterface != nullptr) {
       engineInterface->errorMessage("Couldn't find DLL");
