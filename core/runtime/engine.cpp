@@ -1,5 +1,4 @@
-// Engine: start, release, the tree count, registry access and the operations whose bodies
-// belong to events, requests and threads.
+// Engine: start, release, the tree count, registry access and the worker-thread list.
 #include "runtime/engine.h"
 
 #include <cstring>
