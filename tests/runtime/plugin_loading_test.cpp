@@ -119,6 +119,20 @@ TEST_F(PluginLoading, LaterInstancesReuseTheLibraryHandle) {
   delete second;
 }
 
+TEST_F(PluginLoading, FirstLoadRefreshesAnOutdatedCatalogueRecord) {
+  StageComponents();
+  Stage({PluginFile(plainPluginGuid)});
+  EngineInterface& started = Start();
+  Catalogue().SetVersionInfo(plainPluginGuid, 9, 9, 9);
+  Zyl_Channel* channel = started.InitChannelFromType(plainPluginGuid, nullptr, false);
+  ASSERT_NE(channel, nullptr);
+  const ChannelType refreshed = Catalogue().GetChannelType(plainPluginGuid);
+  EXPECT_EQ(refreshed.versionInfo[0], 1);
+  EXPECT_EQ(refreshed.versionInfo[1], 41);
+  EXPECT_EQ(refreshed.versionInfo[2], 1);
+  delete channel;
+}
+
 TEST_F(PluginLoading, TwoPathsWithOneFileNameLoadOneLibrary) {
   Stage({PluginFile(plainPluginGuid)});
   EngineInterface& started = Start();
