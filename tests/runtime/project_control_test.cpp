@@ -2,6 +2,8 @@
 // chooser), the project loader's results and the start group, and the update box.
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
+#include <string>
 
 #include "platform/headless_window.h"
 #include "project_test_support.h"
@@ -94,10 +96,54 @@ TEST_F(ProjectControlTest, DialogChoosesTheProject) {
   EXPECT_NE(control.startGroup, nullptr);
 }
 
-TEST_F(ProjectControlTest, CancelledOrAbsentChooserMeansNoFile) {
-  for (const bool installed : {true, false}) {
-    SCOPED_TRACE(installed ? "cancelled chooser" : "no chooser");
-    ChooserScope chooser(installed ? Chooser(HostPath("good.kvn").string(), 1) : "");
+// Restores one environment value after the test.
+class EnvironmentScope {
+ public:
+  explicit EnvironmentScope(const char* name) : name(name) {
+    if (const char* value = std::getenv(name)) previous = value;
+    had = std::getenv(name) != nullptr;
+  }
+  ~EnvironmentScope() {
+    if (had) {
+      setenv(name, previous.c_str(), 1);
+    } else {
+      unsetenv(name);
+    }
+  }
+  EnvironmentScope(const EnvironmentScope&) = delete;
+  EnvironmentScope& operator=(const EnvironmentScope&) = delete;
+
+ private:
+  const char* name;
+  std::string previous;
+  bool had = false;
+};
+
+TEST_F(ProjectControlTest, NoChosenFileMeansNoProject) {
+  EnvironmentScope display("DISPLAY");
+  EnvironmentScope wayland("WAYLAND_DISPLAY");
+  const std::string tooLong = "/" + std::string(300, 'x') + ".kvn";
+  const struct {
+    const char* name;
+    const char* chooser;  // null: none injected
+    std::string output;
+    int status;
+  } cases[] = {
+      {"cancelled chooser", "script", HostPath("good.kvn").string(), 1},
+      {"empty answer", "script", "", 0},
+      {"path too long for the buffer", "script", tooLong, 0},
+      {"no chooser", "", "", 0},
+      {"no display and nothing injected", nullptr, "", 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    std::unique_ptr<ChooserScope> chooser;
+    if (c.chooser != nullptr) {
+      chooser = std::make_unique<ChooserScope>(
+          c.chooser[0] != '\0' ? Chooser(c.output, c.status) : std::string());
+    }
     EngineControl fresh;
     fresh.SetInstallDir(InstallDir().c_str());
     ASSERT_TRUE(fresh.InitEngine(nullptr, "Player", &window));

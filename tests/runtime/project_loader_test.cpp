@@ -96,6 +96,18 @@ TEST_F(ProjectLoaderTest, MissingLibraryIsInstalledFromTheProject) {
   EXPECT_EQ(Load("bare.kvn"), ProjectLoader::needsUpdate);
 }
 
+TEST_F(ProjectLoaderTest, CataloguedLibraryGoneFromDiskIsInstalled) {
+  const std::string library = Channel(plainFile);
+  StartEngine();
+  Stop();  // the catalogue file now lists the library
+  std::filesystem::remove(HostPath("channels/" + plainFile));
+  StartEngine();
+  WriteProject("p.kvn", "s.cgr", {{.name = plainFile.c_str(), .library = library}});
+  EXPECT_EQ(Load("p.kvn"), ProjectLoader::loaded);
+  EXPECT_TRUE(Reported("Channel not found on disk"));
+  EXPECT_EQ(Channel(plainFile), library);
+}
+
 struct CrcCase {
   const char* crcCheck;   // KvnCrCCheck
   int32_t version[3];     // stored version numbers
