@@ -1,6 +1,7 @@
 // Hux_ZlibTranslatorChannel: a file translator whose container holds one zlib stream.
 // After the ZMTF header with this type's GUID come the blocks "ZLSZ" (int32: size of the
-// original data) and "ZLDT" (the compressed bytes).
+// original data) and "ZLDT" (the compressed bytes). WriteTranslated writes that form into a
+// saver opened on a file (the scene tool's way to write compressed group and project files).
 #pragma once
 
 #include "runtime/project_loader_channels.h"

@@ -182,7 +182,7 @@ void EngineInterfaceExt::TranslateFile(Hux_FileLoaderChannel* fileLoaderChannel)
   // Adopts a component of its own so that the channel's buffer is only read, never moved.
   ZylFileLoader local(engineInterface);
   local.SetBuffer(const_cast<char*>(data), size, true);
-  if (!TranslateLoader(engineInterface, local)) return;
+  if (!local.CheckHeader("ZMTF", false) || !TranslateLoader(engineInterface, local)) return;
   local.ResetPosition();
   channel->SetBuffer(const_cast<char*>(local.GetBuffer()), local.GetBufferSize(), true);
 }
