@@ -11,11 +11,10 @@
 #include "runtime/engine_interface.h"
 #include "runtime/engine_interface_ext.h"
 #include "runtime/error_log.h"
+#include "runtime/project_loader_channels.h"
 
 namespace {
 
-constexpr GUID fileDialogGuid{
-    0xFCC8E640, 0xD7EB, 0x45B1, {0xB9, 0x0A, 0x28, 0x4F, 0xB6, 0xC7, 0xD8, 0x3E}};
 constexpr const char* errorCaption = "Kelvane Error";
 
 }  // namespace
@@ -73,13 +72,16 @@ int EngineControl::LoadProject() {
   if (commandLine[0] != '\0') {
     CopyTextField(path, commandLine);
   } else {
-    Zyl_Channel* dialog = engineInterface->InitChannelFromType(fileDialogGuid, nullptr, false);
+    Zyl_Channel* channel = engineInterface->InitChannelFromType(fileDialogTypeGuid, nullptr, false);
+    auto* dialog = dynamic_cast<Zyl_FileDialogChannel*>(channel);
     if (dialog == nullptr) {
+      delete channel;
       engineInterface->errorMessage(
           "EngineControl::LoadProject(): Error loading the File Dialog channel");
       return projectRefused;
     }
-    // The dialog's open-file operation arrives with the file dialog component.
+    dialog->OpenFileDialog("Kelvane file (*.kvn)", "kvn", path);
+    path[fileDialogPathSize - 1] = '\0';
     delete dialog;
   }
   EngineInterfaceExt* extension = engineInterface->extension;

@@ -2,14 +2,21 @@
 #include "runtime/engine_interface_ext.h"
 
 #include <cstring>
+#include <new>
 
 #include "graph/zyl_channel_group.h"
+#include "graph/zyl_file_loader.h"
 #include "runtime/engine.h"
 #include "runtime/engine_interface.h"
+#include "runtime/project_loader.h"
 
-EngineInterfaceExt::~EngineInterfaceExt() = default;
+EngineInterfaceExt::~EngineInterfaceExt() { delete projectLoader; }
 
-void EngineInterfaceExt::SetEngineInterface(EngineInterface* owner) { engineInterface = owner; }
+void EngineInterfaceExt::SetEngineInterface(EngineInterface* owner) {
+  engineInterface = owner;
+  delete projectLoader;
+  projectLoader = new (std::nothrow) ProjectLoader(owner);
+}
 
 Engine* EngineInterfaceExt::OwnEngine() const {
   return engineInterface != nullptr ? engineInterface->engine : nullptr;
@@ -151,8 +158,31 @@ int EngineInterfaceExt::GetUniqueChannelCount() {
                                                               : 0;
 }
 
-// Project files arrive with their part of the runtime; until then these answer "none".
-int EngineInterfaceExt::InitializeKVNFile(const char*) { return 1; }
-Zyl_ChannelGroup* EngineInterfaceExt::GetKVNStartGroup() { return nullptr; }
-void EngineInterfaceExt::TranslateFile(Hux_FileLoaderChannel*) {}
-void EngineInterfaceExt::TranslateFile(ZylFileLoader*) {}
+int EngineInterfaceExt::InitializeKVNFile(const char* path) {
+  return projectLoader != nullptr ? projectLoader->Load(path) : ProjectLoader::refused;
+}
+
+Zyl_ChannelGroup* EngineInterfaceExt::GetKVNStartGroup() {
+  if (projectLoader == nullptr || engineInterface == nullptr) return nullptr;
+  return engineInterface->LoadChannelGroup(projectLoader->GetStartGroupPath(), nullptr);
+}
+
+void EngineInterfaceExt::TranslateFile(ZylFileLoader* loader) {
+  if (loader != nullptr && engineInterface != nullptr) TranslateLoader(engineInterface, *loader);
+}
+
+void EngineInterfaceExt::TranslateFile(Hux_FileLoaderChannel* fileLoaderChannel) {
+  if (fileLoaderChannel == nullptr || engineInterface == nullptr) return;
+  // The component's class derives from Zyl_FileLoaderChannel alone, so both name the same
+  // object; the core knows the component only through that base.
+  auto* channel = reinterpret_cast<Zyl_FileLoaderChannel*>(fileLoaderChannel);
+  const int size = channel->GetBufferSize();
+  const char* data = channel->GetBuffer();
+  if (data == nullptr || size <= 0) return;
+  // Adopts a component of its own so that the channel's buffer is only read, never moved.
+  ZylFileLoader local(engineInterface);
+  local.SetBuffer(const_cast<char*>(data), size, true);
+  if (!local.CheckHeader("ZMTF", false) || !TranslateLoader(engineInterface, local)) return;
+  local.ResetPosition();
+  channel->SetBuffer(const_cast<char*>(local.GetBuffer()), local.GetBufferSize(), true);
+}
