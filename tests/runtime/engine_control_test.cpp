@@ -1,5 +1,5 @@
 // EngineControl: start, texts and their limits, the frame and its re-entrancy guard,
-// project choice without a project loader, and the release order.
+// project choice (no dialog type installed, or a command line), and the release order.
 #include <cstring>
 #include <string>
 
@@ -143,7 +143,7 @@ TEST_F(EngineControlTest, CommandLineProjectReleasesTheGroupsWithoutADialog) {
   ASSERT_TRUE(control.InitEngine(nullptr, nullptr, &window));
   MessageCapture capture;
   control.GetEngineInterface()->CreateNewGroup("Old", false, 0);
-  // The project loader refuses every file until project files are read.
+  // A project file that does not exist is refused.
   EXPECT_EQ(control.LoadProject(), EngineControl::projectRefused);
   EXPECT_FALSE(capture.Contains(errorMessageType, dialogError));
   EXPECT_EQ(control.GetEngineInterface()->GetChannelGroupCount(), 0);
