@@ -10,9 +10,17 @@ Hux_DX8_D3DDeviceUse::Hux_DX8_D3DDeviceUse() {
   // The unique channel of this GUID is always made by the graphics device plug-in.
   graphicsDevice = static_cast<Hux_DX8_DirectGraphicsChannel*>(
       engineInterface->GetUniqueChannel(directGraphicsGuid, nullptr));
+  // Registered at the device's "Textures" link, so that a reset or the device's end
+  // reaches this channel.
+  if (graphicsDevice != nullptr) graphicsDevice->SetChild(this, -1, 0);
 }
 
-Hux_DX8_D3DDeviceUse::~Hux_DX8_D3DDeviceUse() = default;
+Hux_DX8_D3DDeviceUse::~Hux_DX8_D3DDeviceUse() {
+  if (graphicsDevice == nullptr) return;
+  for (int i = 0; i < graphicsDevice->GetChildCount(); ++i) {
+    if (graphicsDevice->GetChild(i) == this) graphicsDevice->RemoveChild(i);
+  }
+}
 
 void Hux_DX8_D3DDeviceUse::DoDependencyInit(Zyl_List* dependencies) {
   AddChannelGuidDepend(directGraphicsGuid, dependencies);

@@ -10,7 +10,8 @@ class Hux_DX8_DirectGraphicsChannel;
 
 class Hux_DX8_D3DDeviceUse : public Zyl_Channel {
  public:
-  // Takes the unique device channel of the engine (null when it cannot be had).
+  // Takes the unique device channel of the engine (null when it cannot be had) and
+  // registers with it as a device user; the destructor unregisters.
   Hux_DX8_D3DDeviceUse();
   ~Hux_DX8_D3DDeviceUse() override;
 

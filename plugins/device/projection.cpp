@@ -67,18 +67,23 @@ void Hux_DX8_DirectGraphicsChannel::SetProjectionMatrix(float nearPlane, float f
                                                         float scale, float zoom) {
   if (device == nullptr) return;
   float z = zoom != 0.0f ? 1.0f / zoom : 0.0f;
-  float w = halfWidthAtZoom1 * z;
-  float h = halfHeightAtZoom1 * z;
-  D3DXMATRIX projection = ZeroMatrix();
-  projection._11 = nearPlane * scale / (2.0f * w);
-  projection._22 = nearPlane * scale / (2.0f * h);
-  projection._31 = -(w + (-w)) / (2.0f * w);
-  projection._32 = -(h + (-h)) / (2.0f * h);
-  projection._33 = farPlane / (farPlane - nearPlane);
-  projection._34 = 1.0f;
-  projection._43 = -nearPlane * farPlane / (farPlane - nearPlane);
-  if (FAILED(device->SetTransform(D3DTS_PROJECTION, &projection)) && engineInterface != nullptr) {
-    engineInterface->errorMessage("Cound't set projection");
+  // A zoom of 0 leaves no view window (the elements would divide by zero): the device
+  // keeps its last projection, while the zoom factor and the information record 0.
+  if (z != 0.0f) {
+    float w = halfWidthAtZoom1 * z;
+    float h = halfHeightAtZoom1 * z;
+    D3DXMATRIX projection = ZeroMatrix();
+    projection._11 = nearPlane * scale / (2.0f * w);
+    projection._22 = nearPlane * scale / (2.0f * h);
+    projection._31 = -(w + (-w)) / (2.0f * w);
+    projection._32 = -(h + (-h)) / (2.0f * h);
+    projection._33 = farPlane / (farPlane - nearPlane);
+    projection._34 = 1.0f;
+    projection._43 = -nearPlane * farPlane / (farPlane - nearPlane);
+    if (FAILED(device->SetTransform(D3DTS_PROJECTION, &projection)) &&
+        engineInterface != nullptr) {
+      engineInterface->errorMessage("Cound't set projection");
+    }
   }
   CalcFrustumPlanes();
   currentZoomFactor = z;
