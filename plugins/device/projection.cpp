@@ -174,6 +174,7 @@ D3DXVECTOR3 Hux_DX8_DirectGraphicsChannel::GetScreenCoordsFromVector(D3DXVECTOR3
 }
 
 D3DXVECTOR3 Hux_DX8_DirectGraphicsChannel::GetScreenPresentCoordsFromVector(D3DXVECTOR3 position) {
+  if (device == nullptr) return position;
   D3DXVECTOR3 v = GetScreenCoordsFromVector(position);
   v.x += static_cast<float>(destinationX);
   v.y += static_cast<float>(destinationY);
