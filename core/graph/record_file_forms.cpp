@@ -52,6 +52,11 @@ void GetText(const uint8_t* data, char (&field)[N]) {
 
 }  // namespace
 
+void Int32ToFile(int32_t value, uint8_t* out) { PutI32(out, value); }
+int32_t Int32FromFile(const uint8_t* data) { return GetI32(data); }
+void GuidToFile(const GUID& guid, uint8_t* out) { PutGuid(out, guid); }
+GUID GuidFromFile(const uint8_t* data) { return GetGuid(data); }
+
 void ChannelTypeToFile(const ChannelType& type, uint8_t* out) {
   PutText(out, type.name);
   PutGuid(out + 80, type.guid);

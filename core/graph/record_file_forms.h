@@ -10,6 +10,12 @@ inline constexpr size_t channelTypeFileSize = 132;
 inline constexpr size_t childCreationFileSize = 264;
 inline constexpr size_t publicCallInfoFileSize = 696;
 inline constexpr size_t parameterInterfaceInfoFileSize = 56;
+inline constexpr size_t guidFileSize = 16;
+
+void Int32ToFile(int32_t value, uint8_t* out);
+int32_t Int32FromFile(const uint8_t* data);
+void GuidToFile(const GUID& guid, uint8_t* out);
+GUID GuidFromFile(const uint8_t* data);
 
 void ChannelTypeToFile(const ChannelType& type, uint8_t* out);
 void ChannelTypeFromFile(const uint8_t* data, ChannelType* type);
@@ -23,5 +29,4 @@ void PublicCallInfoToFile(const PublicCallInfo& info, uint8_t* out);
 bool PublicCallInfoFromFile(const uint8_t* data, size_t size, PublicCallInfo* info);
 
 void ParameterInterfaceInfoToFile(const ParameterInterfaceInfo& info, uint8_t* out);
-bool ParameterInterfaceInfoFromFile(const uint8_t* data, size_t size,
-                                    ParameterInterfaceInfo* info);
+bool ParameterInterfaceInfoFromFile(const uint8_t* data, size_t size, ParameterInterfaceInfo* info);

@@ -64,8 +64,6 @@ const ChannelType& Zyl_Channel::CachedChannelType() {
   return *typeCache;
 }
 
-bool Zyl_Channel::SaveChannel(ZylFileSaver&) { return false; }
-bool Zyl_Channel::LoadChannel(ZylFileLoader&, Zyl_ChannelGroup*) { return false; }
 Zyl_Channel* Zyl_Channel::GetChannelFromChannel(Zyl_Channel*, ChildInfo*) { return nullptr; }
 unsigned long Zyl_Channel::GetTimeStamp() { return timeStamp; }
 void Zyl_Channel::SetTimeStamp() { timeStamp += platform::tickCount() + 1; }

@@ -1,6 +1,6 @@
 // Zyl_ChannelGroup: channel indices, removal and transfer, start channel, tree count,
-// deferred links and release. Public-channel, parameter and file operations answer
-// "nothing" until those features arrive.
+// deferred links and release. Parameters are in group_parameters.cpp, files in
+// group_file_save.cpp and group_file_load.cpp.
 #include "graph/zyl_channel_group.h"
 
 #include "graph/channel_internal.h"
@@ -41,14 +41,6 @@ void Zyl_ChannelGroup::Release() {
   startChannel = 0;
   ReleaseRecords();
 }
-
-bool Zyl_ChannelGroup::SaveChannelGroup(ZylFileSaver&) { return false; }
-bool Zyl_ChannelGroup::SaveChannelGroup(const char*) { return false; }
-bool Zyl_ChannelGroup::LoadChannelGroupFromFile(const char*, bool) { return false; }
-bool Zyl_ChannelGroup::LoadChannelGroupFromBuffer(const char*, int, char*, bool) {
-  return false;
-}
-bool Zyl_ChannelGroup::LoadChannelGroup(ZylFileLoader&, bool) { return false; }
 
 int Zyl_ChannelGroup::GetGroupIndex() { return groupIndex; }
 void Zyl_ChannelGroup::SetGroupIndex(int index) { groupIndex = index; }
@@ -186,16 +178,7 @@ void Zyl_ChannelGroup::SetPoolNr(int instance) { poolNr = instance; }
 const char* Zyl_ChannelGroup::GetPoolName() { return poolName.GetString(); }
 void Zyl_ChannelGroup::SetPoolName(const char* name) { poolName.SetString(name); }
 
-// Group parameters arrive later: no parameter channel and no declared parameters.
-Zyl_Channel* Zyl_ChannelGroup::GetParameterChannel(int) { return nullptr; }
-void Zyl_ChannelGroup::SetParameterChannel(Zyl_Channel*) {}
-int Zyl_ChannelGroup::GetParameterCount() { return 0; }
-ParameterInterfaceInfo Zyl_ChannelGroup::GetParameterInfo(int) { return ParameterInterfaceInfo{}; }
-void Zyl_ChannelGroup::SetParameterInfo(ParameterInterfaceInfo, int) {}
-int Zyl_ChannelGroup::AddParameterInfo(ParameterInterfaceInfo) { return -1; }
-void Zyl_ChannelGroup::RemoveParameterInfo(int) {}
 bool Zyl_ChannelGroup::CheckDuplicatePublicChannelName(Zyl_Channel*) { return false; }
-void Zyl_ChannelGroup::CheckInterfaceChange(const char*) {}
 
 GUID Zyl_ChannelGroup::GetUniqueGroupGuid() { return uniqueGroupGuid; }
 void Zyl_ChannelGroup::SetChannelGroupFileName(const char* path) { fileName.SetString(path); }

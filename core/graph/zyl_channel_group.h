@@ -80,6 +80,10 @@ class Zyl_ChannelGroup {
 
  private:
   void ReleaseRecords();
+  // Writes the whole file and closes the saver; false when the file could not be written.
+  bool WriteGroupFile(ZylFileSaver& saver);
+  bool LoadChannelSlot(ZylFileLoader& loader, int slot, int count, GUID* lastType);
+  void ReportLoadFailure(const char* text, const GUID& type);
   EngineInterface* OwnEngine() const;
 
   bool readOnly = false;
