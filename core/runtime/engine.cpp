@@ -1,5 +1,4 @@
-// Engine: start, release, the tree count, registry access and the operations whose bodies
-// belong to events, requests and threads.
+// Engine: start, release, the tree count, registry access and the worker-thread list.
 #include "runtime/engine.h"
 
 #include <cstring>
@@ -10,6 +9,7 @@
 #include "platform/registry.h"
 #include "runtime/channel_list.h"
 #include "runtime/engine_interface.h"
+#include "runtime/zyl_tread.h"
 
 namespace {
 
@@ -43,6 +43,10 @@ void Engine::SetKelvaneRegKey(const char* text) {
 
 void Engine::SetEngineInterface(EngineInterface* owner) {
   engineInterface = owner;
+  // A finished worker thread leaves the thread list of the engine it serves.
+  SetKillTreadHandler([](EngineInterface* served, Zyl_Tread* tread) {
+    if (served != nullptr && served->engine != nullptr) served->engine->KillTread(tread);
+  });
   if (uniqueGroup == nullptr) uniqueGroup = new Zyl_ChannelGroup(owner);
   if (channelList == nullptr) channelList = new ChannelList(owner);
 }
@@ -106,10 +110,9 @@ void Engine::FreeEvents() {
   events.ClearItems();
 }
 
-// Worker threads are asked to exit before the groups go and awaited after them; both
-// steps arrive with the worker threads.
-void Engine::ExitThreads() {}
-void Engine::CloseThreads() {}
+// Worker threads are asked to exit before the groups go and awaited after them.
+void Engine::ExitThreads() { ExitAllTreads(threads); }
+void Engine::CloseThreads() { CloseAllTreads(threads); }
 
 void Engine::FreeModules() {
   for (int i = modules.GetItemCount() - 1; i >= 0; --i) {
@@ -147,26 +150,10 @@ bool Engine::GetRegData(const char* valueName, char* buffer, int maxLength) {
 void Engine::SetStartGroup(int index) { startGroupIndex = index; }
 int Engine::GetStartGroup() { return startGroupIndex; }
 
-void Engine::CheckPublicChannelRemoval(Zyl_Channel* channel, int instance) {
-  for (int i = 0; i < groups.GetItemCount(); ++i) {
-    if (Zyl_ChannelGroup* group = GetChannelGroup(i)) {
-      group->CheckPublicChannelRemoval(channel, instance);
-    }
-  }
+Zyl_Tread* Engine::GetNewTread() {
+  Zyl_Tread* tread = ::GetNewTread(threads);
+  if (tread != nullptr) tread->engineInterface = engineInterface;
+  return tread;
 }
-
-// Operations whose bodies arrive with public-channel requests, events and worker threads;
-// until then they do nothing and answer "none".
-void Engine::CheckPublicCallChannelRemoval(Zyl_Channel*) {}
-void Engine::CheckInterfaceChange(const char*) {}
-Zyl_Channel* Engine::GetPublicChannel(PublicCallInfo*) { return nullptr; }
-bool Engine::AddChannelRequest(int, Zyl_Channel*) { return true; }
-void Engine::CheckChannelRequest(Zyl_ChannelGroup*, int, Zyl_Channel*) {}
-Zyl_Tread* Engine::GetNewTread() { return nullptr; }
-void Engine::KillTread(Zyl_Tread*) {}
-Zyl_Tread* Engine::GetTreadFromID(int) { return nullptr; }
-int Engine::GetCurrentEvent() { return currentEvent; }
-void Engine::DispatchEvent(int, unsigned long) {}
-void Engine::AddChannelToEvent(Zyl_Channel*, int) {}
-void Engine::RemoveChannelFromEvent(Zyl_Channel*, int) {}
-void Engine::ProcessWindowMessage(uint32_t, uint32_t, int32_t) {}
+void Engine::KillTread(Zyl_Tread* thread) { ::KillTread(threads, thread); }
+Zyl_Tread* Engine::GetTreadFromID(int id) { return ::GetTreadFromID(threads, id); }

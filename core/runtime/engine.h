@@ -42,6 +42,8 @@ class Engine {
   static constexpr int maxTreeCount = 30000;
   // currentEvent once the engine is released: no event is dispatched any more.
   static constexpr int releasedEvent = -3;
+  // Unique-channel names are kept and compared as their last this many characters.
+  static constexpr size_t maxUniqueNameLength = 59;
 
   Engine() = default;
   Engine(const Engine&) = delete;
@@ -90,6 +92,9 @@ class Engine {
   Zyl_ChannelGroup* GetPoolGroup(const char* poolName, int instance) const;
   Zyl_ChannelGroup* LoadChannelGroup(const char* fileName, const char* poolName);
   int GetHighInstance(const char* poolName) const;
+
+  // The shared channel of the type (with that name, case-insensitive), created on first use.
+  Zyl_Channel* GetUniqueChannel(GUID type, const char* name);
 
   void SetInstallDir(const char* text);
   void SetKelvaneRegKey(const char* text);

@@ -12,11 +12,13 @@ EngineInterface::EngineInterface() {
   extension->SetEngineInterface(this);
 }
 
+// The engine goes first: saving the catalogue on its way out creates a saver channel
+// through the extension.
 EngineInterface::~EngineInterface() {
-  delete extension;
-  extension = nullptr;
   delete engine;
   engine = nullptr;
+  delete extension;
+  extension = nullptr;
 }
 
 const char* EngineInterface::GetInstallDir() { return engine->GetInstallDir(); }
@@ -48,15 +50,18 @@ int EngineInterface::GetHighInstance(const char* poolName) {
 void EngineInterface::DeleteChannelGroup(int index) { engine->DeleteChannelGroup(index); }
 int EngineInterface::GetChannelGroupCount() { return engine->GetChannelGroupCount(); }
 
-// Plug-in loading, unique channels and events arrive with their parts of the runtime.
-Zyl_Channel* EngineInterface::InitChannelFromType(GUID, Zyl_ChannelGroup*, bool) { return nullptr; }
-Zyl_Channel* EngineInterface::InitChannelFromType(ChannelType, Zyl_ChannelGroup*, bool) {
-  return nullptr;
+Zyl_Channel* EngineInterface::GetUniqueChannel(GUID type, const char* name) {
+  return engine->GetUniqueChannel(type, name);
 }
-Zyl_Channel* EngineInterface::GetUniqueChannel(GUID, const char*) { return nullptr; }
-Zyl_Channel* EngineInterface::GetUniqueChannel(ChannelType, const char*) { return nullptr; }
-void EngineInterface::AddChannelToEvent(Zyl_Channel*, int) {}
-void EngineInterface::RemoveChannelFromEvent(Zyl_Channel*, int) {}
+Zyl_Channel* EngineInterface::GetUniqueChannel(ChannelType type, const char* name) {
+  return engine->GetUniqueChannel(type.guid, name);
+}
+void EngineInterface::AddChannelToEvent(Zyl_Channel* channel, int event) {
+  engine->AddChannelToEvent(channel, event);
+}
+void EngineInterface::RemoveChannelFromEvent(Zyl_Channel* channel, int event) {
+  engine->RemoveChannelFromEvent(channel, event);
+}
 
 bool EngineInterface::GetGraphRunning() {
   return extension != nullptr && extension->GetGraphRunning();

@@ -1,6 +1,5 @@
-// The engine as channels and plug-ins see it: message objects, the tree count and the
-// group table. Operations that later parts of the runtime fill return their "nothing"
-// value until then.
+// The engine as channels and plug-ins see it: message objects, the tree count, the group
+// table, channels by type, unique channels and events.
 #pragma once
 
 #include "graph/channel_records.h"

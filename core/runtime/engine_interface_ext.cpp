@@ -145,16 +145,14 @@ int EngineInterfaceExt::GetCurrentEvent() {
   return engine != nullptr ? engine->GetCurrentEvent() : -1;
 }
 
-// Plug-in loading, unique channels and project files arrive with their parts of the
-// runtime; until then these answer "none".
-DllInterface* EngineInterfaceExt::GetDLLInstance(const char*) { return nullptr; }
-Zyl_Channel* EngineInterfaceExt::CreateChannelFromDLL(const char*, Zyl_ChannelGroup*, bool) {
-  return nullptr;
+int EngineInterfaceExt::GetUniqueChannelCount() {
+  Engine* engine = OwnEngine();
+  return engine != nullptr && engine->uniqueGroup != nullptr ? engine->uniqueGroup->GetChannelCount()
+                                                              : 0;
 }
-ChannelType EngineInterfaceExt::GetDLLType(const char*) { return ChannelType{}; }
-ChannelType EngineInterfaceExt::GetDLLType(HINSTANCE) { return ChannelType{}; }
+
+// Project files arrive with their part of the runtime; until then these answer "none".
 int EngineInterfaceExt::InitializeKVNFile(const char*) { return 1; }
 Zyl_ChannelGroup* EngineInterfaceExt::GetKVNStartGroup() { return nullptr; }
-int EngineInterfaceExt::GetUniqueChannelCount() { return 0; }
 void EngineInterfaceExt::TranslateFile(Hux_FileLoaderChannel*) {}
 void EngineInterfaceExt::TranslateFile(ZylFileLoader*) {}

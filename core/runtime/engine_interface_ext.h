@@ -77,9 +77,15 @@ class EngineInterfaceExt {
   virtual void SetIfKeepRunningApplication(bool keepRunning);
 
   void SetEngineInterface(EngineInterface* owner);
-  // The type record of a library; the default record until plug-in loading exists.
+  // The type record of a library file (loaded and freed again); the default record, with
+  // the null type GUID, when it cannot be read or is of another interface version.
   ChannelType GetDLLType(const char* path);
+  // The type record of a loaded library, which stays loaded.
   ChannelType GetDLLType(HINSTANCE module);
+  // The steps after a new channel came out of its library: group, automatic children and
+  // OneTimeInitialize.
+  Zyl_Channel* CompleteNewChannel(Zyl_Channel* channel, Zyl_ChannelGroup* group,
+                                  bool createChildren);
   bool GetIfTrackChannelCalling() const { return trackChannelCalling; }
 
   bool trackChannelCalling = false;
