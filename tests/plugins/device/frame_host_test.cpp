@@ -35,7 +35,7 @@ class WatchingRenderChannel : public Hux_DX8_RenderChannel {
 class FrameHostTest : public testing::Test {
  protected:
   FrameHostTest() {
-    setenv("KELVANE_REGISTRY", folder.engine("registry").c_str(), 1);
+    setenv("KELVANE_REGISTRY", (folder.path() / "registry").c_str(), 1);
     control.SetInstallDir(folder.engine().c_str());
     control.SetKelvaneRegKey("Software\\Kelvane\\FrameHost");
   }
