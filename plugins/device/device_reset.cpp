@@ -9,6 +9,10 @@ namespace {
 constexpr uint32_t restoreIntervalMs = 1000;
 constexpr int fallbackWidth = 640;
 constexpr int fallbackHeight = 400;
+constexpr const char* failedToCreateText =
+    "Hux_DX8_DirectGraphicsChannel::SetFullScreenDeviceMode: Failed to create new device";
+constexpr const char* outOfMemoryText =
+    "Hux_DX8_DirectGraphicsChannel::SetFullScreenDeviceMode: Out of video memory";
 }  // namespace
 
 D3DPRESENT_PARAMETERS Hux_DX8_DirectGraphicsChannel::ResetParameters(D3DFORMAT desktopFormat,
@@ -104,7 +108,7 @@ void Hux_DX8_DirectGraphicsChannel::SetFullScreenDeviceMode(D3DDISPLAYMODE mode,
   if (FAILED(result) || device == nullptr) {
     device = nullptr;
     ShowErrorMessage* error = engineInterface ? &engineInterface->errorMessage : nullptr;
-    if (error) (*error)("Hux_DX8_DirectGraphicsChannel::SetFullScreenDeviceMode: Failed to create new device");
+    if (error) (*error)(failedToCreateText);
     backBufferWidth = fallbackWidth;
     backBufferHeight = fallbackHeight;
     presentParameters.BackBufferWidth = fallbackWidth;
@@ -113,7 +117,7 @@ void Hux_DX8_DirectGraphicsChannel::SetFullScreenDeviceMode(D3DDISPLAYMODE mode,
                                       &presentParameters, &device))) {
       device = nullptr;
     }
-    if (error) (*error)("Hux_DX8_DirectGraphicsChannel::SetFullScreenDeviceMode: Out of video memory");
+    if (error) (*error)(outOfMemoryText);
   }
 
   if (windowed == 1 && window != nullptr) {

@@ -83,7 +83,8 @@ void Hux_DX8_DirectGraphicsChannel::DefaultTextureStageStates() {
   }
   for (DWORD stage = 0; stage < 3; ++stage) {
     device->SetTextureStageState(stage, D3DTSS_TEXCOORDINDEX, 0);
-    device->SetTextureStageState(stage, D3DTSS_COLORARG1, stage == 0 ? D3DTA_DIFFUSE : D3DTA_CURRENT);
+    device->SetTextureStageState(stage, D3DTSS_COLORARG1,
+                                 stage == 0 ? D3DTA_DIFFUSE : D3DTA_CURRENT);
     device->SetTextureStageState(stage, D3DTSS_COLOROP, D3DTOP_MODULATE);
     device->SetTextureStageState(stage, D3DTSS_COLORARG2, D3DTA_TEXTURE);
     device->SetTextureStageState(stage, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);

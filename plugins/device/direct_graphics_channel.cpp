@@ -1,6 +1,6 @@
 // Construction, creation of Direct3D and the device, destruction with the device users,
 // and the stored settings of the graphics device channel.
-#include <cstring>
+#include <string>
 
 #include "device_system.h"
 #include "hux_dx8_d3d_device_use.h"
@@ -9,19 +9,20 @@
 
 namespace {
 
-// Error texts of the version codes below 8.1 (the 8.0 text is reported, creation goes on).
-const char* VersionMessage(int version) {
-  switch (version) {
-    case 0x100: return "DirectX 1 installed\n please install DirectX 8.1 for this application to work correctly";
-    case 0x200: return "DirectX 2 installed\n please install DirectX 8.1 for this application to work correctly";
-    case 0x300: return "DirectX 3 installed\n please install DirectX 8.1 for this application to work correctly";
-    case 0x500: return "DirectX 5 installed\n please install DirectX 8.1 for this application to work correctly";
-    case 0x600: return "DirectX 6 installed\n please install DirectX 8.1 for this application to work correctly";
-    case 0x601: return "DirectX 6.1 installed\n please install DirectX 8.1 for this application to work correctly";
-    case 0x700: return "DirectX 7 installed\n please install DirectX 8.1 for this application to work correctly";
-    case 0x800: return "DirectX 8 installed\n please install DirectX 8.1 for this application to work correctly";
-    default: return nullptr;
+// Versions older than 8.1 by their codes; 8.0 is reported but creation goes on.
+struct OldVersion {
+  int code;
+  const char* name;
+};
+constexpr OldVersion oldVersions[] = {{0x100, "1"}, {0x200, "2"}, {0x300, "3"},
+                                      {0x500, "5"}, {0x600, "6"}, {0x601, "6.1"},
+                                      {0x700, "7"}, {0x800, "8"}};
+
+const OldVersion* FindOldVersion(int code) {
+  for (const OldVersion& version : oldVersions) {
+    if (version.code == code) return &version;
   }
+  return nullptr;
 }
 
 }  // namespace
@@ -88,8 +89,11 @@ bool Hux_DX8_DirectGraphicsChannel::CreateD3D() {
     error("No DirectX installed or error getting direct x version");
     return false;
   }
-  if (const char* text = VersionMessage(version)) {
-    error(text);
+  if (const OldVersion* old = FindOldVersion(version)) {
+    std::string text = std::string("DirectX ") + old->name +
+                       " installed\n please install DirectX 8.1 for this application to work "
+                       "correctly";
+    error(text.c_str());
     if (version != 0x800) return false;
   } else if (version == 0x801) {
     engineInterface->userInfoMessage("DirectX 8.1 or better installed");

@@ -18,6 +18,7 @@
 #include "hux_vector_channel.h"
 #include "platform/headless_window.h"
 #include "runtime/engine_control.h"
+#include "value_child.h"
 
 namespace {
 
@@ -115,6 +116,13 @@ TEST_F(StagedEngineTest, ValueConstantsSurviveSaveAndLoad) {
   EXPECT_EQ(vector.x, -1.0f);
   EXPECT_EQ(vector.y, 2.0f);
   EXPECT_EQ(vector.z, -3.5f);
+  // Their type records name their own GUIDs as base: parents recognise them as values.
+  D3DXMATRIX identity;
+  D3DXMatrixIdentity(&identity);
+  EXPECT_EQ(ReadMatrixChild(m2, identity), matrix);
+  EXPECT_EQ(ReadFloatChild(f2, -1.0f), 0.3125f);
+  EXPECT_EQ(ReadVectorChild(v2, D3DXVECTOR3(0, 0, 0)).z, -3.5f);
+  EXPECT_EQ(ReadFloatChild(m2, -1.0f), -1.0f);
 }
 
 }  // namespace
