@@ -97,7 +97,8 @@ TEST_F(ValueConstantTest, AValueBlockOfTheWrongSizeFailsTheLoad) {
   for (const Case& c : cases) {
     capture.messages.clear();
     EXPECT_FALSE(Load(*c.channel, WithBlock(*c.channel, c.tag, c.size))) << c.tag << c.size;
-    EXPECT_TRUE(capture.Contains(errorMessageType, std::string("Block of the wrong size: ") + c.tag));
+    EXPECT_TRUE(
+        capture.Contains(errorMessageType, std::string("Block of the wrong size: ") + c.tag));
   }
   D3DXMATRIX identity;
   D3DXMatrixIdentity(&identity);

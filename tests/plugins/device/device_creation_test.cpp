@@ -124,11 +124,12 @@ TEST_P(CreateFailureTest, ReportsTheCodeAndTheTriedSizeAndKeepsDirect3D) {
   EXPECT_EQ(errors, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Codes, CreateFailureTest,
-                         testing::Values(CreateFailureCase{D3DERR_INVALIDCALL, "D3DERR_INVALIDCALL "},
-                                         CreateFailureCase{D3DERR_NOTAVAILABLE, "D3DERR_NOTAVAILABLE"},
-                                         CreateFailureCase{D3DERR_OUTOFVIDEOMEMORY, "No video memory"},
-                                         CreateFailureCase{E_FAIL, nullptr}));
+INSTANTIATE_TEST_SUITE_P(
+    Codes, CreateFailureTest,
+    testing::Values(CreateFailureCase{D3DERR_INVALIDCALL, "D3DERR_INVALIDCALL "},
+                    CreateFailureCase{D3DERR_NOTAVAILABLE, "D3DERR_NOTAVAILABLE"},
+                    CreateFailureCase{D3DERR_OUTOFVIDEOMEMORY, "No video memory"},
+                    CreateFailureCase{E_FAIL, nullptr}));
 
 // A device user that records what the device channel tells it.
 class RecordingUser : public Hux_DX8_D3DDeviceUse {

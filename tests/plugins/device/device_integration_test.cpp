@@ -84,9 +84,10 @@ TEST_F(StagedEngineTest, TwoUsersShareTheOneUniqueDeviceChannel) {
 TEST_F(StagedEngineTest, ValueConstantsSurviveSaveAndLoad) {
   Zyl_ChannelGroup* group = engine->CreateNewGroup("Values", false, 0);
   ASSERT_NE(group, nullptr);
-  auto* m = dynamic_cast<Hux_MatrixChannel*>(engine->InitChannelFromType(matrixValueGuid, group, true));
-  auto* f = dynamic_cast<Hux_FloatChannel*>(engine->InitChannelFromType(floatValueGuid, group, true));
-  auto* v = dynamic_cast<Hux_VectorChannel*>(engine->InitChannelFromType(vectorValueGuid, group, true));
+  auto make = [&](const GUID& type) { return engine->InitChannelFromType(type, group, true); };
+  auto* m = dynamic_cast<Hux_MatrixChannel*>(make(matrixValueGuid));
+  auto* f = dynamic_cast<Hux_FloatChannel*>(make(floatValueGuid));
+  auto* v = dynamic_cast<Hux_VectorChannel*>(make(vectorValueGuid));
   ASSERT_TRUE(m && f && v);
   D3DXMATRIX matrix;
   D3DXMatrixRotationZ(&matrix, 1.25f);

@@ -43,7 +43,8 @@ TEST_P(ProjectionZoomTest, ElementsFollowNearFarScaleAndZoom) {
   EXPECT_EQ(info.zoom, d);
 }
 
-INSTANTIATE_TEST_SUITE_P(Zooms, ProjectionZoomTest, testing::Values(ZoomCase{1.0f}, ZoomCase{2.5f}));
+INSTANTIATE_TEST_SUITE_P(Zooms, ProjectionZoomTest,
+                         testing::Values(ZoomCase{1.0f}, ZoomCase{2.5f}));
 
 TEST_F(ProjectionTest, DefaultProjectionOfTheDeviceStates) {
   ProjectionInfo info = channel->GetProjectionInformation();
