@@ -69,9 +69,6 @@ unsigned long Zyl_Channel::GetTimeStamp() { return timeStamp; }
 void Zyl_Channel::SetTimeStamp() { timeStamp += platform::tickCount() + 1; }
 void Zyl_Channel::DoDependencyInit(Zyl_List*) {}
 
-void Zyl_Channel::AddChannelGuidDepend(GUID, Zyl_List*) {}
-void Zyl_Channel::AddDLLDepend(const char*, Zyl_List*) {}
-
 void Zyl_Channel::SetChannelName(const char* name) {
   if (name == nullptr) return;
   channelName.SetString(name);
