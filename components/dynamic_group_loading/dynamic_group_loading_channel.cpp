@@ -73,7 +73,7 @@ void Hux_DynamicGroupLoading::LoadQueuedGroups() {
     queue.erase(queue.begin());
     const char* pool = request.hasPool ? request.poolName.c_str() : nullptr;
     if (engineInterface->LoadChannelGroup(request.path.c_str(), pool) == nullptr) {
-      engineInterface->errorMessage("Hux_DynamicGroupLoading: Couldn't load group ",
+      engineInterface->errorMessage("Hux_DynamicGroupLoading: Couldn't load group",
                                     request.path.c_str());
     }
   }
