@@ -173,6 +173,29 @@ TEST_F(PublicCallTest, ChangingTheTargetDropsTheResolutionAndTheRequest) {
   EXPECT_EQ(Resolve(call), render);
 }
 
+TEST_F(PublicCallTest, DeletedCallLeavesNoWaitingRequestBehind) {
+  Zyl_ChannelGroup* caller = Group("Main");
+  Zyl_Channel* call = AddCall(caller, "Render", "Scene");
+  ASSERT_EQ(Resolve(call), nullptr);
+  channelInternal.SetRequestedPublicChannelNr(call, 1);
+  ASSERT_EQ(Resolve(call), nullptr);
+  ASSERT_EQ(RequestCount(), 2);
+  caller->RemoveChannel(call);
+  EXPECT_EQ(RequestCount(), 0);
+
+  auto* loose = new TestChannel(derivedMatrixGuid, matrixGuid, "Loose");
+  loose->SetChannelInterfaceType(HUX_PUBLICCALL);
+  channelInternal.SetAutoLoadGroup(loose, false);
+  ASSERT_EQ(Resolve(loose), nullptr);
+  ASSERT_EQ(RequestCount(), 1);
+  delete loose;
+  EXPECT_EQ(RequestCount(), 0);
+  // Offering a public channel afterwards reaches no deleted call.
+  Zyl_ChannelGroup* scene = Group("Scene");
+  AddPublic(scene, "Render");
+  scene->CheckPublicChannels();
+}
+
 TEST_F(PublicCallTest, InstanceOutOfRangeNeverResolvesNorWaits) {
   Zyl_ChannelGroup* caller = Group("Main");
   for (int instance : {-1, 1 << 30}) {
