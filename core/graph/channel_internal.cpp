@@ -1,5 +1,7 @@
 // ChannelInternal: placing by type, entry removal and renumbering, pending links,
-// interface-type records and tree-count settings.
+// interface-type records and tree-count settings. Public calls are in public_call_*.cpp,
+// unique public names in group_public_channels.cpp, the dependency walk in
+// channel_dependency.cpp.
 #include "graph/channel_internal.h"
 
 #include "graph/channel_messages.h"
@@ -227,17 +229,9 @@ void ChannelInternal::CheckPublicChannelInstanceRemoval(Zyl_Channel* ch,
   }
 }
 
-// Waiting public calls are completed by the public-call resolution, which comes later.
-bool ChannelInternal::CheckPublicChannelRequest(Zyl_Channel*, Zyl_Channel*, int, const char*) {
-  return false;
-}
-
 void ChannelInternal::SetRequestedPublicChannelNr(Zyl_Channel* ch, int instance) {
   if (ch != nullptr && ch->publicCallInfo != nullptr) ch->publicCallInfo->instanceNr = instance;
 }
-
-// Unique public names come with the public-call resolution.
-void ChannelInternal::DoPublicChannelNameCheck(Zyl_Channel*) {}
 
 ParameterInfo* ChannelInternal::GetParameterInfo(Zyl_Channel* ch) {
   return ch ? ch->parameterInfo : nullptr;
@@ -268,9 +262,6 @@ void ChannelInternal::SetIgnoreTreeCount(Zyl_Channel* ch, bool ignore) {
   if (ch != nullptr) ch->ignoreTreeCount = ignore;
 }
 
-// The dependency walk comes with project packaging.
-void ChannelInternal::GetChannelDepenency(Zyl_Channel*, Zyl_List*) {}
-
 void ChannelInternal::ReleaseChilderen(Zyl_Channel* ch) {
   if (ch == nullptr) return;
   for (int i = 0; i < ch->children.GetItemCount(); ++i) delete EntryAt(ch->children, i);
@@ -284,26 +275,7 @@ ChildInfo* ChannelInternal::GetChildInfo(Zyl_Channel* ch, int index) {
 
 ChildCreation* ChannelInternal::GetChildCreateType(Zyl_Channel* ch, int position) {
   if (ch == nullptr) return nullptr;
-  if (ch->interfaceType == HUX_PUBLICCALL) {
-    if (ch->publicCallInfo == nullptr) return nullptr;
-    if (GetPublicChannelForPublicCall(ch, false) == nullptr) {
-      ChildCreation& fallback = ch->publicCallInfo->fallbackCreation;
-      if (EntryAt(ch->children, 0) == nullptr) {
-        auto* head = new ChildInfo;
-        head->linkPosition = 0;
-        head->fixedEntry = 1;
-        head->multiLink = 1;
-        ch->children.SetItem(head, 0);
-        RecalculateNodeOffsets(ch);
-        ch->unresolvedLinks = true;
-        fallback.childInfo = head;
-      }
-      if (fallback.childInfo == nullptr) fallback.childInfo = EntryAt(ch->children, 0);
-      return &fallback;
-    }
-    // Declarations built from the target group's parameters come with public calls.
-    return static_cast<ChildCreation*>(ch->childCreations.GetItem(position));
-  }
+  if (ch->interfaceType == HUX_PUBLICCALL) return PublicCallCreateType(ch, position);
   if (position < 0 || position >= ch->childCreations.GetItemCount()) return nullptr;
   return static_cast<ChildCreation*>(ch->childCreations.GetItem(position));
 }
@@ -311,11 +283,6 @@ ChildCreation* ChannelInternal::GetChildCreateType(Zyl_Channel* ch, int position
 Zyl_Channel* ChannelInternal::GetInternalChild(Zyl_Channel* ch, int index) {
   ChildInfo* entry = GetChildInfo(ch, index);
   return entry ? entry->child : nullptr;
-}
-
-// Resolution of public calls comes later; until then every call is unresolved.
-Zyl_Channel* ChannelInternal::GetPublicChannelForPublicCall(Zyl_Channel*, bool) {
-  return nullptr;
 }
 
 void ChannelInternal::SetTreeCountMode(Zyl_Channel* ch, uint8_t mode) {

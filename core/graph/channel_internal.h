@@ -7,6 +7,7 @@
 
 #include "graph/channel_records.h"
 
+class EngineInterface;
 class Zyl_Channel;
 class Zyl_ChannelGroup;
 class Zyl_List;
@@ -56,6 +57,15 @@ class ChannelInternal {
   void SetTreeCountMode(Zyl_Channel* ch, uint8_t mode);
   uint8_t GetTreeCountMode(Zyl_Channel* ch);
   uint8_t GetTreeRecalculateCount(Zyl_Channel* ch);
+
+ private:
+  ChildCreation* PublicCallCreateType(Zyl_Channel* ch, int position);
+  void RedistributeUnresolvedLinks(Zyl_Channel* ch);
+  // Step of resolving a call whose target is not loaded: a waiting request, an automatic
+  // load or a dynamic load; the target when it could be found at once.
+  Zyl_Channel* LoadTargetGroup(Zyl_Channel* ch, EngineInterface* engine);
+  Zyl_Channel* AutoLoadTargetGroup(Zyl_Channel* ch, EngineInterface* engine);
+  bool RegisterPublicCallRequest(Zyl_Channel* ch, EngineInterface* engine);
 };
 
 extern ChannelInternal channelInternal;

@@ -14,6 +14,13 @@ Zyl_Channel::Zyl_Channel()
     : callingTime(platform::tickCount()), timeStamp(platform::newGuid().Data1) {}
 
 Zyl_Channel::~Zyl_Channel() {
+  // A public call deleted without its group (one its creator owns) may still be waiting.
+  if (HasWaitingRequest()) {
+    EngineInterface* engine = MessageEngine(this);
+    if (engine != nullptr && engine->extension != nullptr) {
+      engine->extension->CheckPublicCallChannelRemoval(this);
+    }
+  }
   SetChildCreationCount(0);
   ReleaseInterfaceRecords();
   ReleasePendingLinks();
@@ -28,6 +35,14 @@ void Zyl_Channel::ReleaseInterfaceRecords() {
   publicCallInfo = nullptr;
   delete resolvedTargets;
   resolvedTargets = nullptr;
+}
+
+bool Zyl_Channel::HasWaitingRequest() const {
+  if (pendingCalls == nullptr) return false;
+  for (int i = 0; i < pendingCalls->GetItemCount(); ++i) {
+    if (pendingCalls->GetItem(i) != nullptr) return true;
+  }
+  return false;
 }
 
 void Zyl_Channel::ReleasePendingLinks() {
@@ -68,9 +83,6 @@ Zyl_Channel* Zyl_Channel::GetChannelFromChannel(Zyl_Channel*, ChildInfo*) { retu
 unsigned long Zyl_Channel::GetTimeStamp() { return timeStamp; }
 void Zyl_Channel::SetTimeStamp() { timeStamp += platform::tickCount() + 1; }
 void Zyl_Channel::DoDependencyInit(Zyl_List*) {}
-
-void Zyl_Channel::AddChannelGuidDepend(GUID, Zyl_List*) {}
-void Zyl_Channel::AddDLLDepend(const char*, Zyl_List*) {}
 
 void Zyl_Channel::SetChannelName(const char* name) {
   if (name == nullptr) return;

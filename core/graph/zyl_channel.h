@@ -107,4 +107,5 @@ class Zyl_Channel : public DllInterface {
   int LinkIntoPosition(Zyl_Channel* child, int slot, int position);
   void ReleaseInterfaceRecords();
   void ReleasePendingLinks();
+  bool HasWaitingRequest() const;
 };

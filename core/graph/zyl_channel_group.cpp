@@ -1,6 +1,6 @@
 // Zyl_ChannelGroup: channel indices, removal and transfer, start channel, tree count,
-// deferred links and release. Parameters are in group_parameters.cpp, files in
-// group_file_save.cpp and group_file_load.cpp.
+// deferred links and release. Parameters are in group_parameters.cpp, public channels in
+// group_public_channels.cpp, files in group_file_save.cpp and group_file_load.cpp.
 #include "graph/zyl_channel_group.h"
 
 #include "graph/channel_internal.h"
@@ -49,8 +49,6 @@ void Zyl_ChannelGroup::AddChannelRequest(ChannelRequestInfo request) {
   auto* copy = new ChannelRequestInfo(request);
   if (channelRequests.AddItem(copy) < 0) delete copy;
 }
-
-void Zyl_ChannelGroup::CheckPublicChannels() {}
 
 void Zyl_ChannelGroup::CheckRequestListForIndex(int index) {
   for (int i = 0; i < channelRequests.GetItemCount();) {
@@ -156,8 +154,6 @@ bool Zyl_ChannelGroup::GetIfChannelInGroup(Zyl_Channel* channel) {
   return false;
 }
 
-Zyl_Channel* Zyl_ChannelGroup::GetPublicChannel(PublicCallInfo*) { return nullptr; }
-
 void Zyl_ChannelGroup::CheckPublicChannelRemoval(Zyl_Channel* publicChannel, int instance) {
   for (int i = 0; i < channels.GetItemCount(); ++i) {
     channelInternal.CheckPublicChannelInstanceRemoval(
@@ -177,8 +173,6 @@ int Zyl_ChannelGroup::GetPoolNr() { return poolNr; }
 void Zyl_ChannelGroup::SetPoolNr(int instance) { poolNr = instance; }
 const char* Zyl_ChannelGroup::GetPoolName() { return poolName.GetString(); }
 void Zyl_ChannelGroup::SetPoolName(const char* name) { poolName.SetString(name); }
-
-bool Zyl_ChannelGroup::CheckDuplicatePublicChannelName(Zyl_Channel*) { return false; }
 
 GUID Zyl_ChannelGroup::GetUniqueGroupGuid() { return uniqueGroupGuid; }
 void Zyl_ChannelGroup::SetChannelGroupFileName(const char* path) { fileName.SetString(path); }

@@ -88,12 +88,13 @@ void Engine::CheckChannelRequest(Zyl_ChannelGroup* group, int instance, Zyl_Chan
 }
 
 void Engine::CheckPublicCallChannelRemoval(Zyl_Channel* channel) {
+  // A call that changed its instance number waits for several instances: every record
+  // goes, so that none keeps a pointer to a channel about to be deleted.
   for (int i = 0; i < requests.GetItemCount(); ++i) {
     auto* record = static_cast<EngineChannelRequest*>(requests.GetItem(i));
     if (record != nullptr && record->channel == channel) {
       requests.SetItem(nullptr, i);
       delete record;
-      return;
     }
   }
 }

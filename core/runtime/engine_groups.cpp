@@ -1,5 +1,6 @@
 // Engine: the group table, its pools and the group lookups.
 #include "graph/zyl_channel_group.h"
+#include "graph/zyl_dynamic_group_loading.h"
 #include "graph/zyl_string.h"
 #include "runtime/engine.h"
 #include "runtime/engine_interface.h"
@@ -163,6 +164,8 @@ void Engine::ReleaseGroups() {
   FreeRequests();
   for (int i = 0; i < groups.GetItemCount(); ++i) DeleteChannelGroup(i);
   groups.ClearItems();
-  // The dynamic loading channel (a unique channel) is told that all groups are gone once
-  // unique channels exist.
+  // The dynamic loading channel drops what it queued for the groups just deleted.
+  auto* loader = dynamic_cast<Zyl_DynamicGroupLoadingChannel*>(
+      GetUniqueChannel(dynamicGroupLoadingTypeGuid, nullptr));
+  if (loader != nullptr) loader->GroupsReleased();
 }
