@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base_channels_fixture.h"
+#include "graph/channel_dependency.h"
 #include "hux_dx8_d3d_device_use.h"
 #include "hux_dx8_direct_graphics_channel.h"
 #include "hux_dx8_render_channel.h"
@@ -229,6 +230,36 @@ TEST_F(BaseChannelsTest, DeviceUserForgetsTheDeviceWhenItGoes) {
   EXPECT_EQ(user.Device(), device.get());
   user.InvalidateDirectGraphics();
   EXPECT_EQ(user.Device(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// Projects passed on must carry the device channel for every channel that draws. The walk
+// creates a temporary channel of each type it adds; a stand-in of the device type serves.
+class DependencyEngine : public ComponentEngine {
+ public:
+  using ComponentEngine::InitChannelFromType;
+  Zyl_Channel* InitChannelFromType(GUID type, Zyl_ChannelGroup* group, bool children) override {
+    if (IsEqualGuid(type, directGraphicsGuid)) return new TestChannel(type, type);
+    return ComponentEngine::InitChannelFromType(type, group, children);
+  }
+};
+
+TEST_F(BaseChannelsTest, DeviceUserAndRenderBaseDependOnTheDeviceChannel) {
+  DependencyEngine walkEngine;
+  globalEngine = &walkEngine;
+  std::unique_ptr<Zyl_Channel> user(deviceUse.Create<Hux_DX8_D3DDeviceUse>(&walkEngine));
+  std::unique_ptr<Zyl_Channel> renderer(render.Create<Hux_DX8_RenderChannel>(&walkEngine));
+  for (Zyl_Channel* channel : {user.get(), renderer.get()}) {
+    Zyl_List dependencies;
+    channel->DoDependencyInit(&dependencies);
+    EXPECT_NE(FindChannelDependency(&dependencies, directGraphicsGuid), nullptr);
+    for (int i = 0; i < dependencies.GetItemCount(); ++i)
+      delete static_cast<ChannelDependency*>(dependencies.GetItem(i));
+  }
+  globalEngine = &engine;
 }
 
 }  // namespace
