@@ -14,6 +14,7 @@
 #include "platform/threads.h"
 #include "runtime/dll_interface.h"
 #include "runtime/engine_interface.h"
+#include "support/temp_folder.h"
 
 class StagedLibrary {
  public:
@@ -59,34 +60,3 @@ class StagedLibrary {
   platform::ModuleHandle module = nullptr;
 };
 
-// A fresh folder per test under the test output folder, removed afterwards.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-    path_ = std::filesystem::path(KELVANE_TEST_OUTPUT_DIR) / "components" /
-            (std::string(test->test_suite_name()) + "." + test->name());
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  // The engine (Windows) form of a file in the folder.
-  std::string engine(const std::string& relative = "") const {
-    return platform::toEnginePath((path_ / relative).string());
-  }
-  void write(const std::string& relative, const std::string& content) const {
-    std::filesystem::create_directories((path_ / relative).parent_path());
-    std::ofstream(path_ / relative, std::ios::binary) << content;
-  }
-  std::string read(const std::string& relative) const {
-    std::ifstream in(path_ / relative, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};

@@ -78,7 +78,7 @@ class GroupFileTest : public testing::Test {
 
   FileEngine engine;
   MessageCapture capture;
-  ScratchFolder folder;
+  TempFolder folder;
 
  private:
   EngineInterface* previous;

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "platform/errors.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "platform/errors.h"
 #include "platform/paths.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace {
 

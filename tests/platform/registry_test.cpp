@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "platform/files.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/messages.h"
-#include "platform/temp_folder.h"
+#include "support/temp_folder.h"
 
 // Points the registry store at a file of the test's own folder for the test's length.
 class RegistryScope {

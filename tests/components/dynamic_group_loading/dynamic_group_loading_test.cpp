@@ -67,7 +67,7 @@ class DynamicGroupLoading : public testing::Test {
 
   DynamicEngine engine;
   MessageCapture capture;
-  ScratchFolder folder;
+  TempFolder folder;
   Zyl_ChannelGroup* caller = nullptr;
 
  private:

@@ -22,7 +22,7 @@ class RosterTest : public testing::Test {
   EngineInterface engine;
   StagedLibrary library{"Roster.dll"};
   std::unique_ptr<Zyl_DirectoryLister> lister;
-  ScratchFolder folder;
+  TempFolder folder;
 };
 
 TEST_F(RosterTest, ServiceLibraryCarriesNoChannelType) {

@@ -38,7 +38,7 @@ class TagvaultTest : public testing::Test {
   StagedLibrary saverLibrary{"4BB7D53F-C6DA-44A0-A8F9-173EA5B6C72D.dll"};
   std::unique_ptr<ZylFileLoader> loader;
   std::unique_ptr<ZylFileSaver> saver;
-  ScratchFolder folder;
+  TempFolder folder;
 };
 
 // A little-endian 32-bit size field.

@@ -41,7 +41,7 @@ class StagedEngineTest : public testing::Test {
     ASSERT_NE(engine, nullptr);
   }
 
-  ScratchFolder folder;
+  TempFolder folder;
   platform::HeadlessWindow window{96, 64};
   MessageCapture capture;
   EngineControl control;

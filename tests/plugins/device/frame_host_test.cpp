@@ -41,7 +41,7 @@ class FrameHostTest : public testing::Test {
   }
   ~FrameHostTest() override { unsetenv("KELVANE_REGISTRY"); }
 
-  ScratchFolder folder;
+  TempFolder folder;
   platform::HeadlessWindow window{64, 48};
   MessageCapture capture;
   ScriptedDeviceSystem system;

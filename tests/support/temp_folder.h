@@ -1,4 +1,5 @@
-// A fresh folder per test under the test output folder, removed afterwards.
+// A fresh folder per test under the test output folder, named after the test area and
+// the test, removed afterwards.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,7 +14,8 @@ class TempFolder {
  public:
   TempFolder() {
     const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-    path_ = std::filesystem::path(KELVANE_TEST_OUTPUT_DIR) / "platform" /
+    path_ = std::filesystem::path(KELVANE_TEST_OUTPUT_DIR) /
+            std::filesystem::path(KELVANE_TEST_SOURCE_DIR).filename() /
             (std::string(test->test_suite_name()) + "." + test->name());
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
