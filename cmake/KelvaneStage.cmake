@@ -1,6 +1,14 @@
 # The staged install tree: build/stage holds the engine exactly as a host runs it.
 #   stage/libCorelith.so, stage/kelvane-player, stage/lib*.so (platform libraries)
 #   stage/channels/<GUID>.dll (channel plug-ins and components), stage/3rd/
+# Shared libraries must resolve every symbol they use, except in the fuzz build, where the
+# coverage and sanitizer runtimes live in the fuzz executables.
+if(KELVANE_FUZZ)
+  set(KELVANE_SHARED_LINK_CHECK "")
+else()
+  set(KELVANE_SHARED_LINK_CHECK -Wl,--no-undefined)
+endif()
+
 set(KELVANE_STAGE_DIR ${CMAKE_BINARY_DIR}/stage CACHE INTERNAL "Staged install tree")
 set(KELVANE_CHANNELS_DIR ${KELVANE_STAGE_DIR}/channels CACHE INTERNAL "Staged channels folder")
 file(MAKE_DIRECTORY ${KELVANE_STAGE_DIR} ${KELVANE_CHANNELS_DIR} ${KELVANE_STAGE_DIR}/3rd)
@@ -11,7 +19,7 @@ function(kelvane_stage_library target)
     LIBRARY_OUTPUT_DIRECTORY ${KELVANE_STAGE_DIR}
     INSTALL_RPATH "$ORIGIN"
     BUILD_WITH_INSTALL_RPATH ON)
-  target_link_options(${target} PRIVATE -Wl,--enable-new-dtags -Wl,--no-undefined)
+  target_link_options(${target} PRIVATE -Wl,--enable-new-dtags ${KELVANE_SHARED_LINK_CHECK})
 endfunction()
 
 # add_channel_plugin(<target> FILE <file name without .dll>
@@ -37,6 +45,6 @@ function(add_channel_plugin target)
     LIBRARY_OUTPUT_DIRECTORY ${arg_DESTINATION}
     INSTALL_RPATH "$ORIGIN:$ORIGIN/.."
     BUILD_WITH_INSTALL_RPATH ON)
-  target_link_options(${target} PRIVATE -Wl,--enable-new-dtags -Wl,--no-undefined)
+  target_link_options(${target} PRIVATE -Wl,--enable-new-dtags ${KELVANE_SHARED_LINK_CHECK})
   target_link_libraries(${target} PRIVATE kelvane_warnings ${arg_LINKS})
 endfunction()

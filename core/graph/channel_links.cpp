@@ -96,15 +96,19 @@ int Zyl_Channel::LinkIntoPosition(Zyl_Channel* child, int slot, int position) {
     entry->child = child;
     return index;
   }
-  while (head->slot < slot) {
+  // Empty slots up to the requested one go in front of the head; the list is renumbered
+  // once, so a large slot from a file costs one pass, not one pass per slot.
+  const int headIndex = head->nodeOffset;
+  for (int missing = slot - headSlot; missing > 0; --missing) {
     auto* empty = new ChildInfo;
     empty->linkPosition = position;
-    if (!children.InsertItem(empty, head->nodeOffset)) {
+    if (!children.InsertItem(empty, headIndex)) {
       delete empty;
+      channelInternal.RecalculateNodeOffsets(this);
       return -1;
     }
-    channelInternal.RecalculateNodeOffsets(this);
   }
+  channelInternal.RecalculateNodeOffsets(this);
   auto* entry = new ChildInfo;
   entry->child = child;
   entry->linkPosition = position;

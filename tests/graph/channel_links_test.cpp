@@ -85,6 +85,15 @@ TEST_F(ChannelLinks, SlotBeyondTheEndInsertsEmptySlots) {
   EXPECT_EQ(parent.GetChildFromLinkPosition(3, 3), &m1);
 }
 
+TEST_F(ChannelLinks, SlotAtTheLimitInsertsEverySlotBeforeIt) {
+  const int last = Zyl_Channel::maxLinkSlot;
+  EXPECT_EQ(parent.SetChild(&z, last, 3), 3 + last);
+  EXPECT_EQ(parent.GetChildLinkPositionCount(3), last + 1);
+  EXPECT_EQ(parent.GetChildFromLinkPosition(3, last), &z);
+  EXPECT_EQ(parent.GetChildFromLinkPosition(3, last - 1), nullptr);
+  EXPECT_EQ(channelInternal.GetChildInfo(&parent, 3 + last + 1)->slot, last + 1);  // the head
+}
+
 TEST_F(ChannelLinks, SingleLinkPositionChecksType) {
   EXPECT_EQ(parent.SetChild(&m1, -1, 0), 0);
   EXPECT_EQ(parent.GetChild(0), &m1);
