@@ -128,7 +128,11 @@ bool Hux_DX8_ObjectDataChannel::CreateVertexBuffer() {
     return false;
   }
   bool filled = FillVertexBuffer();
-  if (filled) {
+  if (filled && indexCount == 0) {
+    // A zero-length index buffer cannot be made; a mesh without indices (a point list)
+    // still draws from its vertex buffer.
+    if (engineInterface != nullptr) engineInterface->errorMessage("Index buffer == NULL!!!");
+  } else if (filled) {
     if (FAILED(device->CreateIndexBuffer(indexCount * 2, D3DUSAGE_WRITEONLY, D3DFMT_INDEX16,
                                          D3DPOOL_DEFAULT, &indexBuffer))) {
       indexBuffer = nullptr;
