@@ -2,6 +2,7 @@
 // channel over the software device.
 #include <vector>
 
+#include "hux_matrix_channel.h"
 #include "object_data_fixture.h"
 
 namespace {
@@ -226,6 +227,58 @@ TEST_F(ObjectDataMeshTest, DeviceResetReleasesBuffersAndTheNextDrawRebuildsThem)
   ASSERT_TRUE(object.CreateVertexBuffer());
   ASSERT_TRUE(device->ResetDevice());
   EXPECT_TRUE(Draw(object).Lit(insideX, insideY));
+}
+
+}  // namespace
+
+namespace {
+
+DWORD StageFlags(IDirect3DDevice8* d, DWORD stage) {
+  DWORD value = 0;
+  d->GetTextureStageState(stage, D3DTSS_TEXTURETRANSFORMFLAGS, &value);
+  return value;
+}
+
+D3DXMATRIX TextureTransform(IDirect3DDevice8* d, int set) {
+  D3DXMATRIX m;
+  d->GetTransform(static_cast<D3DTRANSFORMSTATETYPE>(D3DTS_TEXTURE0 + set), &m);
+  return m;
+}
+
+TEST_F(ObjectDataMeshTest, TextureMatricesByTransformModeAndResetAfterDrawing) {
+  IDirect3DDevice8* d = device->GetDirect3dDevice();
+  Hux_DX8_ObjectDataChannel& object = Make();
+  Triangle(object, {0, 1, 2}, D3DPT_TRIANGLELIST);
+  auto* matrix = dynamic_cast<Hux_MatrixChannel*>(
+      engine->InitChannelFromType(matrixValueGuid, group, true));
+  ASSERT_NE(matrix, nullptr);
+  D3DXMATRIX scroll;
+  D3DXMatrixTranslation(&scroll, 0.25f, 0.5f, 0.0f);
+  matrix->SetMatrix(scroll);
+  ASSERT_GE(object.SetChild(matrix, 0, 0), 0);
+  object.SetTextureTransform(0, Hux_DX8_ObjectDataChannel::transformCameraSpace);
+  object.SetTextureTransform(2, Hux_DX8_ObjectDataChannel::transformProjected);
+  IdentityView();
+
+  ASSERT_TRUE(object.SetDataToStream(0));
+  EXPECT_EQ(TextureTransform(d, 0), scroll);
+  EXPECT_EQ(StageFlags(d, 0), DWORD{D3DTTFF_COUNT3});
+  // Set 2 projects: the projection (identity here) times the screen bias.
+  D3DXMATRIX projected = TextureTransform(d, 2);
+  EXPECT_EQ(projected._11, 0.5f);
+  EXPECT_EQ(projected._22, -0.5f);
+  EXPECT_EQ(projected._42, 0.5f);
+  EXPECT_EQ(projected._43, 1.0f);
+  EXPECT_EQ(StageFlags(d, 2), DWORD{D3DTTFF_COUNT3 | D3DTTFF_PROJECTED});
+
+  // Drawing resets every texture transform and the stage flags after the draw.
+  Draw(object);
+  D3DXMATRIX identity;
+  D3DXMatrixIdentity(&identity);
+  for (int s = 0; s < 3; ++s) {
+    EXPECT_EQ(TextureTransform(d, s), identity);
+    EXPECT_EQ(StageFlags(d, static_cast<DWORD>(s)), DWORD{D3DTTFF_COUNT2});
+  }
 }
 
 }  // namespace
