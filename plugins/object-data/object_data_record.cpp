@@ -77,8 +77,13 @@ bool Hux_DX8_ObjectDataChannel::SaveChannel(ZylFileSaver& saver) {
     SaveFixedBlock(saver, offsetTags[s], &textureOffsets[s], sizeof(VertTUVOffset));
   }
   if (colours) SaveArray(saver, "VCNC", colours, vertexCount);
+  // An index count without stored indices saves zero indices, so the record reloads.
+  if (!indices && indexCount > 0) {
+    indices.reset(new (std::nothrow) uint16_t[indexCount]());
+    if (!indices) return false;
+  }
   SaveFixedBlock(saver, "POCO", &indexCount, 4);
-  SaveArray(saver, "PODA", indices, indices ? indexCount : 0);
+  SaveArray(saver, "PODA", indices, indexCount);
   SaveFixedBlock(saver, "POTY", &polygonType, 4);
   SaveFixedBlock(saver, "PONM", textureMappings, sizeof(textureMappings));
   SaveFixedBlock(saver, "POTT", textureTransformModes, sizeof(textureTransformModes));

@@ -89,6 +89,15 @@ TEST_F(ObjectDataRecordTest, EmptyRecordKeepsItsIndexData) {
   EXPECT_EQ(copy.GetIndexes(0), 5);
 }
 
+TEST_F(ObjectDataRecordTest, IndexCountWithoutStoredIndicesReloads) {
+  Hux_DX8_ObjectDataChannel& object = Make();
+  object.SetIndexCount(4);
+  Hux_DX8_ObjectDataChannel& copy = Make();
+  ASSERT_TRUE(Load(copy, Save(object)));
+  EXPECT_EQ(copy.GetIndexCount(), 4);
+  EXPECT_EQ(copy.GetIndexes(3), 0);
+}
+
 TEST_F(ObjectDataRecordTest, OlderBlockNamesWithFlags0x300) {
   const std::vector<D3DXVECTOR3> positions{{1, 2, 3}, {4, 5, 6}};
   const std::vector<Pair> first{{1, 1}, {1, 1}}, second{{2, 2}, {2, 2}}, third{{3, 3}, {3, 3}};

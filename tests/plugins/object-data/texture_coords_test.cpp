@@ -115,6 +115,28 @@ TEST_F(TextureCoordsTest, NormalizeRescalesToUnitRange) {
   EXPECT_NE(object.GetFVFlags(), 0u);            // buffers rebuilt
 }
 
+TEST_F(TextureCoordsTest, FlatMeshGetsFiniteCoordinates) {
+  // A square in the plane z = 0: every generator divides by its extents.
+  Hux_DX8_ObjectDataChannel& object = Make();
+  object.SetVertexCount(4);
+  for (int i = 0; i < 4; ++i) {
+    object.SetVertexPosition(D3DXVECTOR3((i & 1) ? 1.0f : 0.0f, (i & 2) ? 1.0f : 0.0f, 0.0f), i);
+    object.SetVertexNormal(D3DXVECTOR3(0, 0, -1), i);
+    object.SetVertexTUCoord(0, D3DXVECTOR2(0.0f, 0.0f), i);
+  }
+  for (int mapping = 0; mapping <= 6; ++mapping) {
+    SCOPED_TRACE(testing::Message() << "mapping " << mapping);
+    object.MapTexture(0, mapping, true);
+    for (int i = 0; i < 4; ++i) {
+      EXPECT_TRUE(std::isfinite(object.GetVertexTUV(0, i).x));
+      EXPECT_TRUE(std::isfinite(object.GetVertexTUV(0, i).y));
+    }
+  }
+  object.MapTexture(0, 0, true);  // along x: u from z (flat), v from y
+  EXPECT_EQ(object.GetVertexTUV(0, 3).x, 0.5f);
+  EXPECT_FLOAT_EQ(object.GetVertexTUV(0, 3).y, 0.0f);
+}
+
 TEST_F(TextureCoordsTest, WholeMeshCubicNeedsThreeVertices) {
   Hux_DX8_ObjectDataChannel& object = Make();
   object.SetVertexCount(2);
