@@ -155,10 +155,10 @@ void Hux_DX8_ObjectDataChannel::UpdateData() {
   if (!buffersValid) CreateVertexBuffer();
 }
 
-void Hux_DX8_ObjectDataChannel::SetStreams() {
+void Hux_DX8_ObjectDataChannel::SetStreams(UINT stream) {
   IDirect3DDevice8* device = graphicsDevice->GetDirect3dDevice();
   device->SetVertexShader(vertexFormat);
-  device->SetStreamSource(0, vertexBuffer, vertexSize);
+  device->SetStreamSource(stream, vertexBuffer, vertexSize);
   device->SetIndices(indexBuffer, 0);
 }
 
@@ -169,9 +169,7 @@ bool Hux_DX8_ObjectDataChannel::SetDataToStream(int stream) {
   StreamTextureMatrices();
   if (!buffersValid) CreateVertexBuffer();
   if (!buffersValid || !GetIfObjectIsVisible()) return false;
-  device->SetVertexShader(vertexFormat);
-  device->SetStreamSource(static_cast<UINT>(stream), vertexBuffer, vertexSize);
-  device->SetIndices(indexBuffer, 0);
+  SetStreams(static_cast<UINT>(stream));
   return true;
 }
 
@@ -200,7 +198,7 @@ void Hux_DX8_ObjectDataChannel::StreamVertexData() {
   } else {
     // A repeated evaluation in this frame: no texture matrices, no buffer creation.
     draw = GetIfObjectIsVisible();
-    if (draw && buffersValid) SetStreams();
+    if (draw && buffersValid) SetStreams(0);
   }
   if (!draw) {
     ResetTextureMatrices(false);
