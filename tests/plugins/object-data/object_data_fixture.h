@@ -82,7 +82,7 @@ class ObjectDataTest : public testing::Test {
     return object.LoadChannel(loader, group);
   }
 
-  ScratchFolder folder;
+  TempFolder folder;
   platform::HeadlessWindow window{width, height};
   EngineControl control;
   std::optional<MessageCapture> capture;
