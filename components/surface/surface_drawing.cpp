@@ -32,6 +32,9 @@ void Hux_DX8_SurfaceChannel::Draw(bool transparentPass) {
   graphicsDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, operation);
   graphicsDevice->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_DIFFUSE);
   graphicsDevice->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_TEXTURE);
+  // One texture only: the stages after 0 would otherwise take an unbound texture's alpha.
+  graphicsDevice->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_DISABLE);
+  graphicsDevice->SetTextureStageState(1, D3DTSS_ALPHAOP, D3DTOP_DISABLE);
 
   if (transparentPass) {
     graphicsDevice->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);

@@ -6,9 +6,11 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 #include "base_type_guids.h"
 #include "component_test_support.h"
+#include "golden.h"
 #include "graph/graph_test_support.h"
 #include "graph/zyl_channel_group.h"
 #include "hux_dx8_direct_graphics_channel.h"
@@ -51,6 +53,32 @@ class StagedEngineFixture : public testing::Test {
       if (auto* channel = dynamic_cast<Channel*>(loaded->GetChannel(i))) return channel;
     }
     return nullptr;
+  }
+
+  // View identity and an orthographic projection of `width` x `height` units about the
+  // origin (depth 0.1 to 20), frustum planes updated; lit by no light, so a lit vertex has
+  // its material's emissive colour and diffuse alpha.
+  void UseOrthoView(float width, float height) {
+    IDirect3DDevice8* d3d = device->GetDirect3dDevice();
+    D3DXMATRIX view, projection;
+    D3DXMatrixIdentity(&view);
+    d3d->SetTransform(D3DTS_VIEW, &view);
+    D3DXMatrixOrthoLH(&projection, width, height, 0.1f, 20.0f);
+    device->SetProjectionMatrix(projection);
+    device->CalcFrustumPlanes();
+    d3d->SetRenderState(D3DRS_LIGHTING, TRUE);
+    d3d->SetRenderState(D3DRS_AMBIENT, 0);
+  }
+
+  // Clears to `clear`, runs `draw` inside a scene and presents; the presented frame.
+  kelvane::test::Image DrawFrame(const std::function<void()>& draw, D3DCOLOR clear) {
+    IDirect3DDevice8* d3d = device->GetDirect3dDevice();
+    d3d->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, clear, 1.0f, 0);
+    d3d->BeginScene();
+    draw();
+    d3d->EndScene();
+    d3d->Present(nullptr, nullptr, nullptr, nullptr);
+    return kelvane::test::Image{window.lastFrameWidth(), window.lastFrameHeight(), window.lastFrame()};
   }
 
   ScratchFolder folder;
