@@ -3,6 +3,7 @@
 
 #include "base_type_guids.h"
 #include "fixed_block.h"
+#include "hux_dx8_direct_graphics_channel.h"
 #include "hux_dx8_surface_channel.h"
 #include "hux_dx8_texture_channel.h"
 #include "runtime/engine_interface.h"
@@ -66,7 +67,8 @@ Hux_DX8_SurfaceChannel::Hux_DX8_SurfaceChannel() {
   savedMaterial.Emissive = Color(0, 0, 0, 1);
   savedMaterial.Power = 0.0f;
   if (engineInterface == nullptr) return;
-  graphicsDevice = reinterpret_cast<Hux_DX8_DirectGraphicsChannel*>(
+  // The unique channel of this GUID is always made by the graphics device plug-in.
+  graphicsDevice = static_cast<Hux_DX8_DirectGraphicsChannel*>(
       engineInterface->GetUniqueChannel(directGraphicsGuid, nullptr));
   if (graphicsDevice == nullptr) engineInterface->errorMessage("Couldn't initialize Direct Graphics !");
 }

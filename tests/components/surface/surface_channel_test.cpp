@@ -1,9 +1,11 @@
 // The surface: which pass draws it, its material from value children or its saved values,
 // its saved record, and a plane mesh drawn through it.
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include "hux_dx8_primitive.h"
 #include "hux_dx8_surface_channel.h"
+#include "hux_dx8_texture_channel.h"
 #include "hux_float_channel.h"
 #include "hux_vector_channel.h"
 #include "staged_engine_fixture.h"
@@ -146,6 +148,43 @@ TEST_F(SurfaceChannelTest, OnlyItsOwnPassDrawsTheMesh) {
   EXPECT_NEAR(static_cast<int>((pixel >> 16) & 0xFF), 128, 2);
   EXPECT_EQ(static_cast<int>((pixel >> 8) & 0xFF), 0);
   EXPECT_NEAR(static_cast<int>(pixel & 0xFF), 128, 2);
+}
+
+TEST_F(SurfaceChannelTest, ALinkedTextureModulatesTheMaterial) {
+  // 2 x 1 texels, red then green; the plane's texture set 0 runs 0..1 left to right.
+  const uint32_t texels[2] = {0xFFFF0000, 0xFF00FF00};
+  png_image png{};
+  png.version = PNG_IMAGE_VERSION;
+  png.width = 2;
+  png.height = 1;
+  png.format = PNG_FORMAT_BGRA;
+  ASSERT_TRUE(png_image_write_to_file(&png, (folder.path() / "two.png").c_str(), 0, texels, 0, nullptr));
+  auto* texture = Make<Hux_DX8_TextureChannel>(textureChannelGuid);
+  Hux_DX8_SurfaceChannel* surface = MakeSurface();
+  auto* plane = Make<Hux_DX8_Primitive>(primitiveGuid);
+  ASSERT_TRUE(texture && surface && plane);
+  ASSERT_TRUE(texture->SetTextureFile(folder.engine("two.png").c_str()));
+  plane->SetPrimitiveType(primitivePlane);
+  surface->SetChild(plane, 0, surfaceLinkObjectData);
+  surface->SetChild(texture, 0, surfaceLinkTexture);
+  D3DMATERIAL8 material = Material(1.0f);
+  material.Emissive = {1.0f, 1.0f, 1.0f, 1.0f};
+  surface->SetSavedMaterial(material);
+  device->GetDirect3dDevice()->SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTEXF_POINT);
+
+  UseOrthoView(4.0f, 4.0f);  // the plane covers pixels 36..59 across, 24..39 down
+  D3DXMATRIX at;
+  D3DXMatrixTranslation(&at, 0.0f, 0.0f, 5.0f);
+  surface->SetSurfaceMatrix(at);
+  const Image frame = DrawFrame([&] { surface->DrawSurface(); }, 0xFF0000FF);
+  EXPECT_EQ(frame.at(40, 32) & 0xFFFFFF, 0xFF0000u);
+  EXPECT_EQ(frame.at(55, 32) & 0xFFFFFF, 0x00FF00u);
+
+  // Without the texture the material alone.
+  surface->RemoveChild(1);
+  ASSERT_EQ(surface->GetChildFromLinkPosition(surfaceLinkTexture, 0), nullptr);
+  const Image plain = DrawFrame([&] { surface->DrawSurface(); }, 0xFF0000FF);
+  EXPECT_EQ(plain.at(40, 32) & 0xFFFFFF, 0xFFFFFFu);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "hux_dx8_direct_graphics_channel.h"
 #include "platform/headless_window.h"
 #include "runtime/engine_control.h"
+#include "runtime/engine_interface_ext.h"
 
 class StagedEngineFixture : public testing::Test {
  protected:
@@ -70,8 +71,10 @@ class StagedEngineFixture : public testing::Test {
     d3d->SetRenderState(D3DRS_AMBIENT, 0);
   }
 
-  // Clears to `clear`, runs `draw` inside a scene and presents; the presented frame.
+  // One frame as the engine runs it: the tree count advances (so every channel computes
+  // afresh), then clears to `clear`, runs `draw` inside a scene and presents; the frame.
   kelvane::test::Image DrawFrame(const std::function<void()>& draw, D3DCOLOR clear) {
+    engine->extension->IncreaseTreeCount();
     IDirect3DDevice8* d3d = device->GetDirect3dDevice();
     d3d->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, clear, 1.0f, 0);
     d3d->BeginScene();

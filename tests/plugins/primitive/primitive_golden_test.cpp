@@ -4,6 +4,7 @@
 // pixels follow from the scene's own numbers.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "hux_dx8_primitive.h"
@@ -103,7 +104,10 @@ TEST_F(PrimitiveGoldenTest, EveryPrimitiveOpaqueAndTransparent) {
   // As a 3D object draws: every opaque part first, then every transparent part.
   const Image frame = DrawFrame(
       [&] {
-        for (auto& [surface, m] : surfaces) surface->SetSurfaceMatrix(m), surface->DrawSurface();
+        for (auto& [surface, m] : surfaces) {
+          surface->SetSurfaceMatrix(m);
+          surface->DrawSurface();
+        }
         for (auto& [surface, m] : surfaces) {
           surface->SetSurfaceMatrix(m);
           surface->DrawTransparentSurface();

@@ -170,6 +170,35 @@ TEST_F(PrimitiveTest, ALineStripDrawsOneSegmentPerNeighbouringPair) {
   EXPECT_FALSE(covered(three, 48, 20));  // inside the angle, on neither segment
 }
 
+TEST_F(PrimitiveTest, ADeviceResetKeepsTheMeshAndItDrawsAgain) {
+  IDirect3DDevice8* d3d = nullptr;
+  // Unlit and untextured: the plane has no colours, so it is drawn white.
+  auto unlitWhite = [&] {
+    d3d = device->GetDirect3dDevice();
+    UseOrthoView(4.0f, 4.0f);
+    d3d->SetRenderState(D3DRS_LIGHTING, FALSE);
+    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+    device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_DIFFUSE);
+    device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_DISABLE);
+  };
+  unlitWhite();
+  Hux_DX8_Primitive* plane = MakePrimitive(primitivePlane);
+  ASSERT_NE(plane, nullptr);
+  auto draw = [&] {
+    D3DXMATRIX at;
+    D3DXMatrixTranslation(&at, 0.0f, 0.0f, 5.0f);
+    d3d->SetTransform(D3DTS_WORLD, &at);
+    plane->CallChannel();
+  };
+  EXPECT_EQ(DrawFrame(draw, 0xFF000000).at(48, 32) & 0xFFFFFF, 0xFFFFFFu);
+  // The default-pool buffers must be released for the reset to succeed.
+  ASSERT_TRUE(device->ResetDevice());
+  unlitWhite();
+  EXPECT_EQ(plane->GetVertexCount(), 4);
+  EXPECT_FALSE(plane->CheckIfPrimitiveChange());
+  EXPECT_EQ(DrawFrame(draw, 0xFF000000).at(48, 32) & 0xFFFFFF, 0xFFFFFFu);
+}
+
 TEST_F(PrimitiveTest, SettingTheSameTypeStillRebuilds) {
   Hux_DX8_Primitive* box = MakePrimitive(primitiveBox);
   ASSERT_NE(box, nullptr);
