@@ -128,7 +128,11 @@ bool Hux_DX8_ObjectDataChannel::CreateVertexBuffer() {
     return false;
   }
   bool filled = FillVertexBuffer();
-  if (filled) {
+  if (filled && indexCount == 0) {
+    // A zero-length index buffer cannot be made; a mesh without indices (a point list)
+    // still draws from its vertex buffer.
+    if (engineInterface != nullptr) engineInterface->errorMessage("Index buffer == NULL!!!");
+  } else if (filled) {
     if (FAILED(device->CreateIndexBuffer(indexCount * 2, D3DUSAGE_WRITEONLY, D3DFMT_INDEX16,
                                          D3DPOOL_DEFAULT, &indexBuffer))) {
       indexBuffer = nullptr;
@@ -151,10 +155,10 @@ void Hux_DX8_ObjectDataChannel::UpdateData() {
   if (!buffersValid) CreateVertexBuffer();
 }
 
-void Hux_DX8_ObjectDataChannel::SetStreams() {
+void Hux_DX8_ObjectDataChannel::SetStreams(UINT stream) {
   IDirect3DDevice8* device = graphicsDevice->GetDirect3dDevice();
   device->SetVertexShader(vertexFormat);
-  device->SetStreamSource(0, vertexBuffer, vertexSize);
+  device->SetStreamSource(stream, vertexBuffer, vertexSize);
   device->SetIndices(indexBuffer, 0);
 }
 
@@ -165,9 +169,7 @@ bool Hux_DX8_ObjectDataChannel::SetDataToStream(int stream) {
   StreamTextureMatrices();
   if (!buffersValid) CreateVertexBuffer();
   if (!buffersValid || !GetIfObjectIsVisible()) return false;
-  device->SetVertexShader(vertexFormat);
-  device->SetStreamSource(static_cast<UINT>(stream), vertexBuffer, vertexSize);
-  device->SetIndices(indexBuffer, 0);
+  SetStreams(static_cast<UINT>(stream));
   return true;
 }
 
@@ -196,7 +198,7 @@ void Hux_DX8_ObjectDataChannel::StreamVertexData() {
   } else {
     // A repeated evaluation in this frame: no texture matrices, no buffer creation.
     draw = GetIfObjectIsVisible();
-    if (draw && buffersValid) SetStreams();
+    if (draw && buffersValid) SetStreams(0);
   }
   if (!draw) {
     ResetTextureMatrices(false);

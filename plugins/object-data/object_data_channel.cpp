@@ -44,10 +44,12 @@ Hux_DX8_ObjectDataChannel::~Hux_DX8_ObjectDataChannel() {
   IDirect3DIndexBuffer8* indexList = indexBuffer;
   vertexBuffer = nullptr;
   indexBuffer = nullptr;
-  bool leftReferences = (vertices != nullptr && vertices->Release() > 0);
-  if (indexList != nullptr && indexList->Release() > 0) leftReferences = true;
-  if (leftReferences && engineInterface != nullptr) {
-    engineInterface->errorMessage("Error vertex buffer not released : ", GetChannelName());
+  const bool verticesLeft = vertices != nullptr && vertices->Release() > 0;
+  const bool indicesLeft = indexList != nullptr && indexList->Release() > 0;
+  for (bool left : {verticesLeft, indicesLeft}) {
+    if (left && engineInterface != nullptr) {
+      engineInterface->errorMessage("Error vertex buffer not released : ", GetChannelName());
+    }
   }
 }
 

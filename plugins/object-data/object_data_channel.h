@@ -141,7 +141,7 @@ class __attribute__((visibility("default"))) Hux_DX8_ObjectDataChannel
   bool FillIndexBuffer();
   void ReleaseBuffers();
   void ResetTextureMatrices(bool resetStageFlags);
-  void SetStreams();
+  void SetStreams(UINT stream);
   // The generators' per-vertex helpers; the set must hold an array.
   void PlanarAxis(int set, int axis, const D3DXVECTOR3& min, const D3DXVECTOR3& max);
   bool LoadVertexBlocks(ZylFileLoader& loader);

@@ -77,8 +77,13 @@ bool Hux_DX8_ObjectDataChannel::SaveChannel(ZylFileSaver& saver) {
     SaveFixedBlock(saver, offsetTags[s], &textureOffsets[s], sizeof(VertTUVOffset));
   }
   if (colours) SaveArray(saver, "VCNC", colours, vertexCount);
+  // An index count without stored indices saves zero indices, so the record reloads.
+  if (!indices && indexCount > 0) {
+    indices.reset(new (std::nothrow) uint16_t[indexCount]());
+    if (!indices) return false;
+  }
   SaveFixedBlock(saver, "POCO", &indexCount, 4);
-  SaveArray(saver, "PODA", indices, indices ? indexCount : 0);
+  SaveArray(saver, "PODA", indices, indexCount);
   SaveFixedBlock(saver, "POTY", &polygonType, 4);
   SaveFixedBlock(saver, "PONM", textureMappings, sizeof(textureMappings));
   SaveFixedBlock(saver, "POTT", textureTransformModes, sizeof(textureTransformModes));
@@ -106,7 +111,8 @@ bool Hux_DX8_ObjectDataChannel::LoadChannel(ZylFileLoader& loader, Zyl_ChannelGr
   // cannot be genuine; checked before the zero-filled arrays of the older layout exist.
   constexpr uint32_t arrayFlags = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_TEX3;
   const int bufferSize = loader.GetBufferSize();
-  if ((flags & arrayFlags) != 0 && count > static_cast<uint32_t>(bufferSize > 0 ? bufferSize : 0) / 4) {
+  const uint32_t recordBytes = bufferSize > 0 ? static_cast<uint32_t>(bufferSize) : 0;
+  if ((flags & arrayFlags) != 0 && count > recordBytes / 4) {
     Report(loader, "Hux_DX8_ObjectDataChannel::LoadChannel: vertex count exceeds the record");
     return false;
   }

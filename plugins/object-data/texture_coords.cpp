@@ -19,6 +19,10 @@ float AroundY(const D3DXVECTOR3& normal) {
   return static_cast<float>(angle);
 }
 
+// A flat mesh has extent 0 along an axis; its coordinates along that axis become 0 instead
+// of infinities and non-numbers.
+float Over(float a, float extent) { return extent != 0.0f ? a / extent : 0.0f; }
+
 struct Extent {
   D3DXVECTOR3 size;
   D3DXVECTOR3 centre;
@@ -35,11 +39,11 @@ D3DXVECTOR2 Planar(int axis, const D3DXVECTOR3& p, const Extent& e) {
   const D3DXVECTOR3& c = e.centre;
   switch (axis) {
     case 0:
-      return {p.z / s.z + 0.5f - c.z / s.z, -(p.y / s.y - 0.5f - c.y / s.y)};
+      return {Over(p.z, s.z) + 0.5f - Over(c.z, s.z), -(Over(p.y, s.y) - 0.5f - Over(c.y, s.y))};
     case 1:
-      return {p.x / s.x + 0.5f - c.x / s.x, -(p.z / s.z - 0.5f - c.z / s.z)};
+      return {Over(p.x, s.x) + 0.5f - Over(c.x, s.x), -(Over(p.z, s.z) - 0.5f - Over(c.z, s.z))};
     default:
-      return {p.x / s.x + 0.5f - c.x / s.x, -(p.y / s.y - 0.5f - c.y / s.y)};
+      return {Over(p.x, s.x) + 0.5f - Over(c.x, s.x), -(Over(p.y, s.y) - 0.5f - Over(c.y, s.y))};
   }
 }
 
@@ -108,11 +112,11 @@ void Hux_DX8_ObjectDataChannel::CubicTexture(int set, bool wholeMesh) {
     const D3DXVECTOR3& n = normals[i];
     const float x = std::fabs(n.x), y = std::fabs(n.y), z = std::fabs(n.z);
     if (x >= y && x >= z) {
-      uv[i] = {(p.z - min.z) / e.size.z, -((p.y - min.y) / e.size.y)};
+      uv[i] = {Over(p.z - min.z, e.size.z), -Over(p.y - min.y, e.size.y)};
     } else if (z >= y && z >= x) {
-      uv[i] = {(p.x - min.x) / e.size.x, -((p.y - min.y) / e.size.y)};
+      uv[i] = {Over(p.x - min.x, e.size.x), -Over(p.y - min.y, e.size.y)};
     } else if (y >= z && y >= x) {
-      uv[i] = {(p.x - min.x) / e.size.x, -((p.z - min.z) / e.size.z)};
+      uv[i] = {Over(p.x - min.x, e.size.x), -Over(p.z - min.z, e.size.z)};
     }  // a normal with a non-number component keeps its pair
   }
 }
@@ -123,10 +127,10 @@ void Hux_DX8_ObjectDataChannel::MakeCylinderTexture(int set) {
   D3DXVECTOR3 max(0.0f, 0.0f, 0.0f);
   MakeObjectSizeBoundrys(min, max);
   const Extent e = ExtentOf(min, max);
-  const float k = e.centre.y / e.size.y;
+  const float k = Over(e.centre.y, e.size.y);
   D3DXVECTOR2* uv = textureSets[set].get();
   for (uint32_t i = 0; i < vertexCount; ++i) {
-    uv[i] = {AroundY(normals[i]) * inverseTwoPi, -(positions[i].y / e.size.y - 0.5f - k)};
+    uv[i] = {AroundY(normals[i]) * inverseTwoPi, -(Over(positions[i].y, e.size.y) - 0.5f - k)};
   }
 }
 
