@@ -116,6 +116,20 @@ TEST_F(SurfaceChannelTest, SavedValuesComeBackFromTheGroupFile) {
   EXPECT_FALSE(copy->GetIfTransparent());
 }
 
+TEST_F(SurfaceChannelTest, ABlockOfTheWrongSizeFailsTheLoad) {
+  struct Case {
+    const char* tag;
+    unsigned long size;
+  };
+  const Case cases[] = {{"SUMA", 64}, {"SUMA", 72}, {"SUTR", 1}, {"SUCO", 4}};
+  for (const Case& c : cases) {
+    Hux_DX8_SurfaceChannel* surface = MakeSurface();
+    ASSERT_NE(surface, nullptr);
+    EXPECT_FALSE(LoadWithBlock(*surface, c.tag, c.size)) << c.tag << " " << c.size;
+    EXPECT_EQ(surface->GetSavedMaterial().Diffuse.r, 1.0f) << c.tag;
+  }
+}
+
 TEST_F(SurfaceChannelTest, OnlyItsOwnPassDrawsTheMesh) {
   Hux_DX8_SurfaceChannel* surface = MakeSurface();
   auto* plane = Make<Hux_DX8_Primitive>(primitiveGuid);

@@ -7,9 +7,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <string>
 
 #include "base_type_guids.h"
 #include "component_test_support.h"
+#include "fixed_block.h"
+#include "graph/zyl_file_loader.h"
+#include "graph/zyl_file_saver.h"
 #include "golden.h"
 #include "graph/graph_test_support.h"
 #include "graph/zyl_channel_group.h"
@@ -82,6 +86,20 @@ class StagedEngineFixture : public testing::Test {
     d3d->EndScene();
     d3d->Present(nullptr, nullptr, nullptr, nullptr);
     return kelvane::test::Image{window.lastFrameWidth(), window.lastFrameHeight(), window.lastFrame()};
+  }
+
+  // Loads `channel` from a record of the common channel record and one block `tag` of
+  // `size` zero bytes.
+  bool LoadWithBlock(Zyl_Channel& channel, const char* tag, unsigned long size) {
+    ZylFileSaver saver(engine);
+    saver.OpenMemory();
+    channel.Zyl_Channel::SaveChannel(saver);
+    std::string data(size, '\0');
+    SaveFixedBlock(saver, tag, data.data(), size);
+    std::string bytes(saver.GetBuffer(), static_cast<size_t>(saver.GetBufferSize()));
+    ZylFileLoader loader(engine);
+    loader.SetBuffer(bytes.data(), static_cast<int>(bytes.size()), true);
+    return channel.LoadChannel(loader, group);
   }
 
   ScratchFolder folder;

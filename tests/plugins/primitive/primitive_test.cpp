@@ -245,4 +245,25 @@ TEST_F(PrimitiveTest, TheRecordKeepsTheSettingsAndLoadingRebuildsTheMesh) {
   EXPECT_FALSE(copy->GetVertexTUUse(2));
 }
 
+TEST_F(PrimitiveTest, ABlockOfTheWrongSizeFailsTheLoad) {
+  struct Case {
+    const char* tag;
+    unsigned long size;
+  };
+  const Case cases[] = {{"PRST", 3}, {"PRST", 8}, {"PRFP", 4}, {"PRT1", 20},
+                        {"PRTM", 8}, {"POTT", 16}, {"PRUT", 0}};
+  for (const Case& c : cases) {
+    Hux_DX8_Primitive* primitive = MakePrimitive(primitiveSphere);
+    ASSERT_NE(primitive, nullptr);
+    EXPECT_FALSE(LoadWithBlock(*primitive, c.tag, c.size)) << c.tag << " " << c.size;
+    EXPECT_EQ(primitive->GetPrimitiveType(), primitiveSphere) << c.tag;
+  }
+  // Right-sized blocks load, and the mesh is built from them.
+  Hux_DX8_Primitive* primitive = MakePrimitive(primitiveSphere);
+  ASSERT_NE(primitive, nullptr);
+  EXPECT_TRUE(LoadWithBlock(*primitive, "PRST", 4));  // type 0: a box
+  EXPECT_EQ(primitive->GetPrimitiveType(), primitiveBox);
+  EXPECT_EQ(primitive->GetVertexCount(), 24);
+}
+
 }  // namespace
