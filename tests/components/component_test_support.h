@@ -9,6 +9,7 @@
 #include <string>
 
 #include "graph/channel_records.h"
+#include "graph/zyl_file_channels.h"
 #include "platform/modules.h"
 #include "platform/paths.h"
 #include "platform/threads.h"
@@ -58,5 +59,27 @@ class StagedLibrary {
   }
 
   platform::ModuleHandle module = nullptr;
+};
+
+// An engine whose catalogue hands out only the staged file loader and saver components.
+// Tests derive from it to add types of their own.
+class ComponentEngine : public EngineInterface {
+ public:
+  Zyl_Channel* InitChannelFromType(GUID type, Zyl_ChannelGroup*, bool) override {
+    if (IsEqualGuid(type, fileLoaderTypeGuid)) {
+      return loaderLibrary.Create<Zyl_FileLoaderChannel>(this);
+    }
+    if (IsEqualGuid(type, fileSaverTypeGuid)) {
+      return saverLibrary.Create<Zyl_FileSaverChannel>(this);
+    }
+    return nullptr;
+  }
+  Zyl_Channel* InitChannelFromType(ChannelType type, Zyl_ChannelGroup* group,
+                                   bool createChildren) override {
+    return InitChannelFromType(type.guid, group, createChildren);
+  }
+
+  StagedLibrary loaderLibrary{"Tagvault.dll"};
+  StagedLibrary saverLibrary{"4BB7D53F-C6DA-44A0-A8F9-173EA5B6C72D.dll"};
 };
 

@@ -22,22 +22,13 @@ inline constexpr GUID leafGuid{
 inline constexpr GUID missingGuid{
     0x01234567, 0x89AB, 0xCDEF, {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF}};
 
-class FileEngine : public EngineInterface {
+class FileEngine : public ComponentEngine {
  public:
-  Zyl_Channel* InitChannelFromType(GUID type, Zyl_ChannelGroup*, bool) override {
-    if (IsEqualGuid(type, fileLoaderTypeGuid)) {
-      return loaderLibrary.Create<Zyl_FileLoaderChannel>(this);
-    }
-    if (IsEqualGuid(type, fileSaverTypeGuid)) {
-      return saverLibrary.Create<Zyl_FileSaverChannel>(this);
-    }
+  using ComponentEngine::InitChannelFromType;
+  Zyl_Channel* InitChannelFromType(GUID type, Zyl_ChannelGroup* group, bool children) override {
     if (IsEqualGuid(type, nodeGuid)) return NewNode();
     if (IsEqualGuid(type, leafGuid)) return new TestChannel(leafGuid);
-    return nullptr;
-  }
-  Zyl_Channel* InitChannelFromType(ChannelType type, Zyl_ChannelGroup* group,
-                                   bool createChildren) override {
-    return InitChannelFromType(type.guid, group, createChildren);
+    return ComponentEngine::InitChannelFromType(type, group, children);
   }
 
   static TestChannel* NewNode(const char* name = nullptr) {
@@ -46,9 +37,6 @@ class FileEngine : public EngineInterface {
     node->Declare(wildcardGuid, -1);
     return node;
   }
-
-  StagedLibrary loaderLibrary{"Tagvault.dll"};
-  StagedLibrary saverLibrary{"4BB7D53F-C6DA-44A0-A8F9-173EA5B6C72D.dll"};
 };
 
 class GroupFileTest : public testing::Test {

@@ -1,5 +1,5 @@
-// An engine that hands out the staged file components, with the five base libraries and
-// the device library loaded as the engine would load them.
+// The staged file components, with the five base libraries and the device library loaded
+// as the engine would load them.
 #pragma once
 
 #include <memory>
@@ -12,26 +12,6 @@
 #include "graph/zyl_channel_group.h"
 #include "graph/zyl_file_loader.h"
 #include "graph/zyl_file_saver.h"
-
-class ComponentEngine : public EngineInterface {
- public:
-  Zyl_Channel* InitChannelFromType(GUID type, Zyl_ChannelGroup*, bool) override {
-    if (IsEqualGuid(type, fileLoaderTypeGuid)) {
-      return loaderLibrary.Create<Zyl_FileLoaderChannel>(this);
-    }
-    if (IsEqualGuid(type, fileSaverTypeGuid)) {
-      return saverLibrary.Create<Zyl_FileSaverChannel>(this);
-    }
-    return nullptr;
-  }
-  Zyl_Channel* InitChannelFromType(ChannelType type, Zyl_ChannelGroup* group,
-                                   bool createChildren) override {
-    return InitChannelFromType(type.guid, group, createChildren);
-  }
-
-  StagedLibrary loaderLibrary{"Tagvault.dll"};
-  StagedLibrary saverLibrary{"4BB7D53F-C6DA-44A0-A8F9-173EA5B6C72D.dll"};
-};
 
 class BaseChannelsTest : public testing::Test {
  protected:
