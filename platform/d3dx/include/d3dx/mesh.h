@@ -3,21 +3,11 @@
 // faces turn clockwise as seen from outside, in left-handed coordinates.
 #pragma once
 
-#include "d3d8/d3d8types.h"
+#include "d3d8/d3d8types.h"  // D3DERR_INVALIDCALL and the vertex format bits
 
-// The device interface, when present, comes first, so that its result codes are declared
-// before the fallback below.
-#if __has_include("d3d8/d3d8.h")
-#include "d3d8/d3d8.h"
-#endif
-
+// The builders only check the device pointer; they never call it.
 struct IDirect3DDevice8;
 using LPDIRECT3DDEVICE8 = IDirect3DDevice8*;
-
-// The device's "invalid call" result, for as long as no device header names it.
-#ifndef D3DERR_INVALIDCALL
-#define D3DERR_INVALIDCALL static_cast<HRESULT>(0x8876086C)
-#endif
 
 // Mesh creation options reported by GetOptions.
 inline constexpr DWORD D3DXMESH_32BIT = 0x001;
